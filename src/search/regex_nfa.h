@@ -1,0 +1,51 @@
+#pragma once
+// Nondeterministic automaton built from a parse tree (Thompson construction). State 0 is
+// the entry, state 1 the exit. A transition's symbol is the index of a leaf of the tree
+// (1-based, as numbered by TRECharClasses), or kEpsilon for an empty transition.
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "search/regex_parse_tree.h"
+
+namespace lorvane {
+
+class TRE_NFA {
+ public:
+  static constexpr int32_t kEpsilon = -1;
+  // An automaton this large is refused as too complex (its state sets would not fit the
+  // 32 KB bit sets the engine has always used).
+  static constexpr size_t kMaxStates = 262144;
+  static constexpr size_t kMaxTransitions = size_t{1} << 22;
+
+  struct Transition {
+    int32_t symbol;
+    uint32_t target;
+  };
+
+  // `symbol_of_leaf` numbers the leaves; raises the general exception for a tree too big.
+  TRE_NFA(const TREParseTree& tree,
+          const std::unordered_map<const TRENode*, int32_t>& symbol_of_leaf);
+
+  // The same language read backwards: every transition turned round, entry and exit
+  // exchanged.
+  TRE_NFA Reversed() const;
+
+  size_t StateCount() const { return states_.size(); }
+  uint32_t Entry() const { return entry_; }
+  uint32_t Exit() const { return exit_; }
+  const std::vector<Transition>& Transitions(uint32_t state) const { return states_[state]; }
+
+ private:
+  TRE_NFA() = default;
+  uint32_t NewState();
+  void AddTransition(uint32_t from, int32_t symbol, uint32_t to);
+
+  std::vector<std::vector<Transition>> states_;
+  uint32_t entry_ = 0;
+  uint32_t exit_ = 1;
+  size_t transition_count_ = 0;
+};
+
+}  // namespace lorvane
