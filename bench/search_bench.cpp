@@ -33,7 +33,8 @@ void RunQuery(benchmark::State& state, lorvane::TMethod method, const std::strin
 }
 
 void BM_PlainAndTwoAsciiAbsent(benchmark::State& state) {
-  RunQuery(state, lorvane::mtAND, "zebrafish quokka", false, false);
+  // Every byte of both words occurs in the corpus, so the rare-byte scan has work to do.
+  RunQuery(state, lorvane::mtAND, "invoice overdue", false, false);
 }
 BENCHMARK(BM_PlainAndTwoAsciiAbsent)->Unit(benchmark::kMillisecond);
 
