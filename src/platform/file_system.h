@@ -1,0 +1,82 @@
+#pragma once
+// The file system as the core sees it. Paths are Windows paths in CP932 ("C:\Mail\In.mbx");
+// the POSIX backend maps them onto the host through a Wine prefix's drive letters.
+// Mail stores are only ever read; the only writes are atomic replacements of files the
+// program owns, and deletions of them.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lorvane {
+
+// File attributes as Windows reports them.
+enum TFileAttribute : uint32_t {
+  faReadOnly = 0x01,
+  faHidden = 0x02,
+  faSystem = 0x04,
+  faVolumeLabel = 0x08,
+  faDirectory = 0x10,
+  faArchive = 0x20,
+};
+
+struct TDirEntry {
+  std::string name;         // the entry's own name, CP932, no directory part
+  uint32_t attributes = 0;  // TFileAttribute bits
+  uint64_t size = 0;        // bytes; 0 for directories
+  int64_t write_time = 0;   // seconds since 1970-01-01 UTC
+};
+
+enum class TReadStatus {
+  kOk,        // all bytes asked for (or the whole file) were read
+  kShort,     // ReadAt only: the file ended first; the bytes that exist were read
+  kNotFound,  // no such file
+  kError,     // exists but cannot be read (a directory, no permission, I/O error)
+};
+
+class IFileSystem {
+ public:
+  virtual ~IFileSystem() = default;
+
+  // Whether `pattern` names at least one file or directory. Its last component may hold
+  // the wildcards "*" and "?", matched as Windows matches them ("*.*" matches every name).
+  virtual bool Exists(const std::string& pattern) = 0;
+  virtual bool IsDirectory(const std::string& path) = 0;
+
+  // The entries matching `pattern` (a directory path followed by "\" and a name that may
+  // hold wildcards, e.g. "C:\Mail\*.mbx" or "C:\Mail\*"), never "." or "..", sorted by
+  // upper-cased name as NTFS returns them. A missing directory gives an empty list.
+  virtual std::vector<TDirEntry> List(const std::string& pattern) = 0;
+
+  // The whole file. On anything but kOk, `contents` is empty and `error` (if given)
+  // says why in words.
+  virtual TReadStatus ReadFile(const std::string& path, std::string* contents,
+                               std::string* error = nullptr) = 0;
+  // Up to `count` bytes from byte `offset`: kShort, with the bytes that exist, when the
+  // file ends first (an offset at or past the end gives none). Never reads past the end.
+  virtual TReadStatus ReadAt(const std::string& path, uint64_t offset, size_t count,
+                             std::string* out, std::string* error = nullptr) = 0;
+  // Size in bytes, nullopt when the file does not exist or is not a file.
+  virtual std::optional<uint64_t> FileSize(const std::string& path) = 0;
+
+  // Writes `contents` to a temporary file beside `path`, then renames it over `path`, so a
+  // failure at any point leaves the old file as it was. False and `error` on failure.
+  virtual bool ReplaceFile(const std::string& path, std::string_view contents,
+                           std::string* error = nullptr) = 0;
+  virtual bool DeleteFile(const std::string& path) = 0;
+
+  // The program's own path in its long form ("C:\Program Files\Lorvane\Lorvane.exe"):
+  // the settings file, detection log and data files are named after it.
+  virtual std::string ProgramPath() = 0;
+  // The Windows directory, without a trailing separator ("C:\windows").
+  virtual std::string WindowsDirectory() = 0;
+
+  // The front ends' bridge to host paths (UTF-8 on POSIX): a path a user typed or picked
+  // in a dialog, and back for showing or opening. nullopt when there is no mapping.
+  virtual std::optional<std::string> FromHostPath(const std::string& host_path) = 0;
+  virtual std::optional<std::string> ToHostPath(const std::string& windows_path) = 0;
+};
+
+}  // namespace lorvane
