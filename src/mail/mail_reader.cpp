@@ -1,0 +1,251 @@
+// Message reading. The layout comes from the file name; the raw lines come from the line
+// cache (one buffer and the bounds of each line), which a line-range read fills with the
+// whole file and reuses for the next message of the same file; then the header-only cut,
+// binary-part removal, header-word decoding and JIS conversion (mail_text.h).
+// The cache is also checked against the file's size, so a mailbox that grew between two
+// searches is read afresh instead of being cut with stale line numbers.
+// Tested by tests/mail/mail_reader_test.cpp.
+
+#include "mail/mail_reader.h"
+
+#include <cstring>
+
+#include "common/language.h"
+#include "common/mbstring.h"
+#include "mail/mail_text.h"
+
+namespace lorvane {
+
+namespace {
+
+constexpr uint64_t kBlockSize = 512;
+
+// `name` with its last three characters replaced by `extension`.
+std::string ReplaceLastThree(const std::string& name, const char* extension) {
+  return MBCopy(name, 1, MBLength(name) - 3) + extension;
+}
+
+std::string LastChars(const std::string& name, int count) {
+  return MBCopy(name, MBLength(name) - count + 1, count);
+}
+
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+std::string Num(long long n) {
+  return std::to_string(n);
+}
+
+// Index just past the CR LF that ends the last line before the first empty line of
+// `text` (lines each followed by CR LF), or npos when no line is empty.
+size_t HeaderEnd(std::string_view text) {
+  if (text.substr(0, 2) == "\r\n") return 0;
+  const size_t blank = text.find("\r\n\r\n");
+  return blank == std::string_view::npos ? std::string_view::npos : blank + 2;
+}
+
+void JoinLines(const std::vector<std::string>& lines, std::string* out) {
+  for (const auto& line : lines) {
+    out->append(line);
+    out->append("\r\n");
+  }
+}
+
+}  // namespace
+
+TMailReader::TMailReader(IFileSystem& fs, std::function<bool()> length_limit)
+    : fs_(fs), length_limit_(std::move(length_limit)) {}
+
+TMailLayout TMailReader::LayoutOf(const std::string& file_name) {
+  if (UpperAscii(LastChars(file_name, 4)) == ".BMF") return mlByteRange;
+  if (fs_.Exists(ReplaceLastThree(file_name, "bmp"))) return mlBlock;
+  if (UpperAscii(LastChars(file_name, 16)) == ".MES\\MESSAGE.TXT") return mlRecord;
+  return mlLineRange;
+}
+
+std::string TMailReader::ReadRange(const std::string& path, uint64_t offset, uint64_t count) {
+  if (count == 0) return {};
+  // Never ask for more than the file holds: a length taken from a damaged index must not
+  // become a huge allocation.
+  const uint64_t size = fs_.FileSize(path).value_or(0);
+  if (offset >= size) return {};
+  count = std::min(count, size - offset);
+  std::string bytes;
+  std::string error;
+  const TReadStatus status = fs_.ReadAt(path, offset, static_cast<size_t>(count), &bytes, &error);
+  if (status == TReadStatus::kError) throw EMailRead(path + ": " + error);
+  return bytes;
+}
+
+std::string_view TMailReader::LineCache::Line(size_t i) const {
+  const size_t start = starts[i];
+  size_t end = starts[i + 1];
+  // A CR LF pair is always one terminator, so the bytes before the next start tell.
+  if (end > start && (bytes[end - 1] == '\n' || bytes[end - 1] == '\r')) {
+    --end;
+    if (bytes[end] == '\n' && end > start && bytes[end - 1] == '\r') --end;
+  }
+  return std::string_view(bytes).substr(start, end - start);
+}
+
+// Splits cache_.bytes into lines and names them after `name` (empty: not a whole file).
+void TMailReader::FillCache(std::string name) {
+  cache_.name = std::move(name);
+  cache_.starts.clear();
+  size_t line_feeds = 0;
+  for (const char *p = cache_.bytes.data(), *end = p + cache_.bytes.size();
+       (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)))); ++p) {
+    ++line_feeds;
+  }
+  cache_.starts.reserve(line_feeds + 2);
+  size_t text_end = 0;
+  ForEachLine(cache_.bytes, [this, &text_end](std::string_view line) {
+    cache_.starts.push_back(static_cast<size_t>(line.data() - cache_.bytes.data()));
+    text_end = cache_.starts.back() + line.size();
+  });
+  if (!cache_.starts.empty()) {
+    // Past the last line's terminator, if it has one (a NUL may have ended the text).
+    const std::string_view rest = std::string_view(cache_.bytes).substr(text_end);
+    text_end += rest.substr(0, 2) == "\r\n"                               ? 2
+                : (!rest.empty() && (rest[0] == '\r' || rest[0] == '\n')) ? 1
+                                                                          : 0;
+    cache_.starts.push_back(text_end);
+  }
+}
+
+// The message's raw lines, each followed by CR LF.
+std::string TMailReader::FetchLines(const std::string& file_name, int32_t first, int32_t last) {
+  const bool japanese = IsJapanese();
+  size_t from = 0;
+  size_t to = 0;  // exclusive
+  switch (LayoutOf(file_name)) {
+    case mlByteRange: {
+      if (first < 0) {
+        throw EMailRead(file_name + (japanese ? ": 開始位置が負です" : ": negative start offset"));
+      }
+      const long long count = static_cast<long long>(last) - first + 1;
+      cache_.bytes = count > 0 ? ReadRange(file_name, static_cast<uint64_t>(first),
+                                           static_cast<uint64_t>(count))
+                               : std::string();
+      FillCache("");
+      to = cache_.LineCount();
+      break;
+    }
+    case mlBlock: {
+      if (first < 0 || last < 0) {
+        throw EMailRead(file_name +
+                        (japanese ? ": ブロック番号が負です" : ": negative block number"));
+      }
+      std::string bytes =
+          ReadRange(ReplaceLastThree(file_name, "mbx"), static_cast<uint64_t>(first) * kBlockSize,
+                    static_cast<uint64_t>(last) * kBlockSize);
+      if (const size_t dot = bytes.find("\r\n.\r\n"); dot != std::string::npos) {
+        bytes.resize(dot + 2);
+      }
+      cache_.bytes = std::move(bytes);
+      FillCache("");
+      to = cache_.LineCount();
+      break;
+    }
+    case mlRecord: {
+      if (first < 0) {
+        throw EMailRead(file_name + (japanese ? ": 開始位置が負です" : ": negative start offset"));
+      }
+      const std::string length_text = ReadRange(file_name, static_cast<uint64_t>(first) + 1, 8);
+      bool hex = length_text.size() == 8;
+      for (char c : length_text) hex = hex && IsHexDigit(c);
+      if (!hex) {
+        throw EMailRead(file_name +
+                        (japanese ? ": レコード長 \"" + length_text +
+                                        "\" が16進数ではありません（位置 " + Num(first) + "）"
+                                  : ": record length \"" + length_text + "\" at offset " +
+                                        Num(first) + " is not hexadecimal"));
+      }
+      const uint64_t n = std::stoull(length_text, nullptr, 16);
+      cache_.bytes = ReadRange(file_name, static_cast<uint64_t>(first) + 11, n);
+      FillCache("");
+      to = cache_.LineCount();
+      break;
+    }
+    case mlLineRange: {
+      const std::optional<uint64_t> size = fs_.FileSize(file_name);
+      if (file_name != cache_.name || !size || *size != cache_.size) {
+        // Read straight into the cache's buffer: its memory is reused from file to file.
+        cache_.name.clear();
+        std::string error;
+        if (fs_.ReadFile(file_name, &cache_.bytes, &error) != TReadStatus::kOk) {
+          cache_.bytes.clear();
+          FillCache("");
+          throw EMailRead(file_name + ": " + error);
+        }
+        cache_.size = cache_.bytes.size();
+        FillCache(file_name);
+        ++cache_loads_;
+      }
+      const long long count = static_cast<long long>(cache_.LineCount());
+      const long long end = last == -1 ? count - 1 : last;
+      if (end < first) return {};  // an empty message between two separators
+      if (first < 0 || end >= count) {
+        throw EMailRead(file_name +
+                        (japanese ? ": " + Num(first) + "～" + Num(end) +
+                                        " 行目がファイルの範囲外です（" + Num(count) + " 行）"
+                                  : ": lines " + Num(first) + " to " + Num(end) +
+                                        " lie outside the file (" + Num(count) + " lines)"));
+      }
+      from = static_cast<size_t>(first);
+      to = static_cast<size_t>(end) + 1;
+      break;
+    }
+  }
+  std::string text;
+  text.reserve(to > from ? cache_.starts[to] - cache_.starts[from] + (to - from) : 0);
+  for (size_t i = from; i < to; ++i) {
+    text.append(cache_.Line(i));
+    text.append("\r\n");
+  }
+  return text;
+}
+
+std::string TMailReader::ReadMailText(const std::string& file_name, int32_t first, int32_t last,
+                                      bool header_only) {
+  if (!fs_.Exists(file_name)) return {};
+  std::string text = FetchLines(file_name, first, last);
+
+  if (header_only) {
+    if (const size_t end = HeaderEnd(text); end != std::string::npos) text.resize(end);
+  }
+  text = RemoveBinaryParts(text, length_limit_());
+
+  // Encoded words live in the header: the lines up to the first empty one (or the last).
+  const size_t header_end = HeaderEnd(text);
+  const std::string_view header = std::string_view(text).substr(
+      0, header_end == std::string::npos ? text.size() : header_end + 2);
+  if (header.find("=?") != std::string_view::npos) {
+    std::vector<std::string> lines;
+    for (std::string_view line : SplitLines(header)) lines.emplace_back(line);
+    DecodeHeaderWords(lines);
+    std::string decoded;
+    JoinLines(lines, &decoded);
+    const size_t rest = header_end == std::string::npos ? text.size() : header_end + 2;
+    decoded.append(text, rest, std::string::npos);
+    text = std::move(decoded);
+  }
+
+  if (text.find('\x1B') != std::string::npos) {
+    std::string converted;
+    converted.reserve(text.size());
+    for (std::string_view line : SplitLines(text)) {
+      if (line.find('\x1B') != std::string_view::npos) {
+        converted += JisToSjis(line);
+      } else {
+        converted += line;
+      }
+      converted += "\r\n";
+    }
+    text = std::move(converted);
+  }
+  return text;
+}
+
+}  // namespace lorvane

@@ -1,0 +1,83 @@
+#pragma once
+// Message reading: a message address in one of four storage layouts -> the message's
+// searchable text (binary parts dropped, header words decoded, JIS converted), lines
+// ending in CR LF.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/exception.h"
+#include "platform/file_system.h"
+
+namespace lorvane {
+
+// A message address. What First and Last mean depends on the layout, which the file
+// name decides (TMailReader::LayoutOf); a whole file is the line range 0 to -1.
+struct TMail {
+  std::string FileName;
+  int32_t First = 0;
+  int32_t Last = -1;
+  bool operator==(const TMail&) const = default;
+};
+
+enum TMailLayout {
+  mlByteRange,  // ".BMF": First and Last are byte offsets, Last inclusive
+  mlBlock,      // a "bmp" sibling exists: 512-byte blocks of the "mbx" sibling
+  mlRecord,     // "...\.MES\MESSAGE.TXT": First is the offset of a length-prefixed record
+  mlLineRange,  // First and Last are line indexes, Last -1 for the last line
+};
+
+// A message that cannot be read as addressed (lines outside the file, a record length
+// that is not hexadecimal, a file that exists but cannot be read).
+class EMailRead : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+class TMailReader {
+ public:
+  // `length_limit` reports the "Length Limit" option; it is asked for every message.
+  TMailReader(IFileSystem& fs, std::function<bool()> length_limit);
+
+  TMailLayout LayoutOf(const std::string& file_name);
+
+  // The message's text; empty when the file does not exist. Raises EMailRead.
+  std::string ReadMailText(const std::string& file_name, int32_t first, int32_t last,
+                           bool header_only);
+  std::string GetText(const TMail& mail) {
+    return ReadMailText(mail.FileName, mail.First, mail.Last, false);
+  }
+  std::string GetHeader(const TMail& mail) {
+    return ReadMailText(mail.FileName, mail.First, mail.Last, true);
+  }
+
+  // How often a whole file was loaded into the line cache (for tests and benchmarks).
+  int CacheLoads() const { return cache_loads_; }
+
+ private:
+  // The lines of one file (line-range layout) or of the last message read (others): one
+  // buffer and where each line starts, plus the end of the text, so a 200 MB mailbox
+  // costs little more than itself. A line ends where the next starts, less its terminator.
+  struct LineCache {
+    std::string name;  // empty when the lines are not a whole file's
+    uint64_t size = 0;
+    std::string bytes;
+    std::vector<size_t> starts;  // one per line, then the end of the text
+
+    size_t LineCount() const { return starts.empty() ? 0 : starts.size() - 1; }
+    std::string_view Line(size_t i) const;
+  };
+
+  std::string FetchLines(const std::string& file_name, int32_t first, int32_t last);
+  void FillCache(std::string name);
+  std::string ReadRange(const std::string& path, uint64_t offset, uint64_t count);
+
+  IFileSystem& fs_;
+  std::function<bool()> length_limit_;
+  LineCache cache_;
+  int cache_loads_ = 0;
+};
+
+}  // namespace lorvane

@@ -1,0 +1,329 @@
+// Message text transformations. Every operation walks Shift_JIS text from the start of a
+// string (or a line), so a trail byte is never taken for ASCII.
+//   RemoveBinaryParts  "...\r\nContent-Type: image/gif\r\n<base64>\r\nContent-Type: text/plain"
+//                      keeps the text and the second part, drops the image and its type line.
+//   DecodeHeaderWords  "Subject: =?ISO-2022-JP?B?GyRCJDUbKEI=?="  ->  "Subject: さ"
+//   MailDate           "Tue, 5 Dec 2006 12:34:56 +0900"  ->  "2006-12-05"
+// Tested by tests/mail/mail_text_test.cpp.
+
+#include "mail/mail_text.h"
+
+#include <cstring>
+
+#include "common/mbstring.h"
+
+namespace lorvane {
+
+namespace {
+
+constexpr std::string_view kEncodedWordPrefix = "=?ISO-2022-JP?B?";
+constexpr size_t kTextLimitChars = 10000;
+
+// Byte offsets of the characters of `s`.
+std::vector<size_t> CharStarts(std::string_view s) {
+  std::vector<size_t> starts;
+  for (size_t i = 0; i < s.size(); i += CharWidthAt(s, i)) starts.push_back(i);
+  return starts;
+}
+
+bool StartsWithNoCase(std::string_view s, size_t at, std::string_view upper_prefix) {
+  if (at > s.size() || s.size() - at < upper_prefix.size()) return false;
+  for (size_t i = 0; i < upper_prefix.size(); ++i) {
+    char c = s[at + i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    if (c != upper_prefix[i]) return false;
+  }
+  return true;
+}
+
+// Index of the CR of the first CR LF "CONTENT-TYPE:" (any letter case) at or after `from`.
+size_t FindContentTypeLine(std::string_view t, size_t from) {
+  size_t i = from + 1;  // index of the LF
+  while (i < t.size()) {
+    const void* lf = std::memchr(t.data() + i, '\n', t.size() - i);
+    if (lf == nullptr) return std::string_view::npos;
+    i = static_cast<size_t>(static_cast<const char*>(lf) - t.data());
+    if (t[i - 1] == '\r' && StartsWithNoCase(t, i + 1, "CONTENT-TYPE:")) return i - 1;
+    ++i;
+  }
+  return std::string_view::npos;
+}
+
+std::string Base64Decode(std::string_view e) {
+  const size_t m = e.size();
+  long long length = static_cast<long long>(m * 3 / 4);
+  if (e.size() >= 2 && e.substr(m - 2) == "==") {
+    length -= 2;
+  } else if (!e.empty() && e.back() == '=') {
+    length -= 1;
+  }
+  std::string out;
+  for (long long k = 0; k < length; ++k) {
+    const size_t g = static_cast<size_t>(k / 3) * 4;
+    // Characters missing at the end of a short group count as "A" (0).
+    auto value = [&](size_t i) {
+      return i < m ? Base64Value(static_cast<unsigned char>(e[i])) : 0;
+    };
+    const int a = value(g);
+    const int b = value(g + 1);
+    const int c = value(g + 2);
+    const int d = value(g + 3);
+    int byte = 0;
+    switch (k % 3) {
+      case 0:
+        byte = a * 4 + b / 16;
+        break;
+      case 1:
+        byte = (b % 16) * 16 + c / 4;
+        break;
+      default:
+        byte = (c % 4) * 64 + d;
+        break;
+    }
+    out += static_cast<char>(byte & 0xFF);
+  }
+  return out;
+}
+
+// 1-based character position of the last `c` among the characters before the last one;
+// 0 when there is none.
+size_t LastCharBeforeEnd(std::string_view s, const std::vector<size_t>& starts, char c) {
+  for (size_t k = starts.size() - 1; k-- > 0;) {
+    if (s[starts[k]] == c && CharWidthAt(s, starts[k]) == 1) return k + 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void ForEachLine(std::string_view text, const std::function<void(std::string_view)>& visit) {
+  if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
+    text = text.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text.data()));
+  }
+  const char* const base = text.data();
+  const size_t n = text.size();
+  size_t pos = 0;
+  while (pos < n) {
+    // Find the next LF, then any CR before it: lone CRs are rare, so two memchr calls per
+    // line beat looking at every byte.
+    const auto* lf = static_cast<const char*>(std::memchr(base + pos, '\n', n - pos));
+    const size_t lf_at = lf ? static_cast<size_t>(lf - base) : n;
+    const auto* cr = static_cast<const char*>(std::memchr(base + pos, '\r', lf_at - pos));
+    if (cr) {
+      const auto cr_at = static_cast<size_t>(cr - base);
+      visit(text.substr(pos, cr_at - pos));
+      pos = cr_at + 1 == lf_at ? lf_at + 1 : cr_at + 1;
+    } else {
+      visit(text.substr(pos, lf_at - pos));
+      pos = lf_at + 1;
+    }
+  }
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  ForEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
+  return lines;
+}
+
+bool IsBinaryContentType(std::string_view upper_value) {
+  static constexpr std::string_view kTypes[] = {"APPLICATION/MAC-BINHEX40",
+                                                "APPLICATION/OCTET-STREAM",
+                                                "APPLICATION/POSTSCRIPT",
+                                                "APPLICATION/RTF",
+                                                "APPLICATION/X-STUFFIT",
+                                                "APPLICATION/X-UUENCODE",
+                                                "APPLICATION/X-ZIP-COMPRESSED",
+                                                "AUDIO/BASIC",
+                                                "AUDIO/X-AIFF",
+                                                "AUDIO/X-PN-REALAUDIO",
+                                                "AUDIO/X-WAV",
+                                                "IMAGE/GIF",
+                                                "IMAGE/JPEG",
+                                                "IMAGE/TIFF",
+                                                "IMAGE/X-MS-BMP",
+                                                "VIDEO/MPEG",
+                                                "VIDEO/QUICKTIME",
+                                                "VIDEO/X-MSVIDEO"};
+  for (std::string_view type : kTypes) {
+    if (upper_value.substr(0, type.size()) == type) return true;
+  }
+  return false;
+}
+
+std::string RemoveBinaryParts(std::string_view t, bool length_limit) {
+  std::string r;
+  bool keep = true;
+  size_t chars_kept = 0;
+  size_t pos = 0;  // the rest of the text still to look at begins here
+  while (pos < t.size()) {
+    const size_t p = FindContentTypeLine(t, pos);
+    if (p == std::string_view::npos) {
+      if (keep) r.append(t.substr(pos));
+      break;
+    }
+    if (keep) {
+      const std::string_view piece = t.substr(pos, p + 2 - pos);  // up to the CR LF
+      r.append(piece);
+      chars_kept += static_cast<size_t>(MBLength(piece));
+      if (length_limit && chars_kept >= kTextLimitChars) break;
+    }
+    pos = p + 2;  // the Content-Type line
+    const size_t q = t.find("\r\n", pos);
+    if (q == std::string_view::npos) break;
+    const std::string upper = UpperAscii(t.substr(pos + 13, q - (pos + 13)));
+    keep = !IsBinaryContentType(Trim(upper));
+  }
+  return r;
+}
+
+int Base64Value(unsigned char b) {
+  if (b >= 'A' && b <= 'Z') return b - 'A';
+  if (b >= 'a' && b <= 'z') return b - 'a' + 26;
+  if (b >= '0' && b <= '9') return b - '0' + 52;
+  if (b == '+') return 62;
+  return 63;
+}
+
+std::string JisToSjis(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  bool kanji = false;
+  size_t i = 0;
+  while (i < s.size() && s[i] != '\0') {
+    const bool esc3 = s[i] == '\x1B' && i + 2 < s.size();
+    if (!kanji) {
+      if (esc3 && s[i + 1] == '$' && (s[i + 2] == '@' || s[i + 2] == 'B')) {
+        kanji = true;
+        i += 3;
+      } else {
+        out += s[i++];
+      }
+      continue;
+    }
+    if (esc3 && s[i + 1] == '(' && (s[i + 2] == 'H' || s[i + 2] == 'B' || s[i + 2] == 'J')) {
+      kanji = false;
+      i += 3;
+      continue;
+    }
+    // A lone first byte at the end (or before a NUL) has no partner: it is dropped.
+    if (i + 1 >= s.size() || s[i + 1] == '\0') break;
+    const int c1 = static_cast<unsigned char>(s[i]);
+    const int c2 = static_cast<unsigned char>(s[i + 1]);
+    const int n = (c1 - 0x21) * 94 + (c2 - 0x21);
+    int hi = n / 188 + 129;
+    if (hi > 159) hi += 64;
+    int lo = n % 188 + 64;
+    if (lo > 126) lo += 1;
+    out += static_cast<char>(hi & 0xFF);
+    out += static_cast<char>(lo & 0xFF);
+    i += 2;
+  }
+  return out;
+}
+
+void DecodeHeaderWords(std::vector<std::string>& lines) {
+  if (lines.empty()) return;
+  size_t h = lines.size() - 1;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].empty()) {
+      h = i;
+      break;
+    }
+  }
+  for (size_t n = h + 1; n-- > 0;) {
+    std::string l = lines[n];
+    bool found = false;
+    for (size_t p = UpperAscii(l).find(kEncodedWordPrefix); p != std::string::npos;
+         p = UpperAscii(l).find(kEncodedWordPrefix)) {
+      found = true;
+      const std::string before = l.substr(0, p);
+      l = l.substr(p + kEncodedWordPrefix.size());
+      const size_t q = l.find("?=");
+      if (q != std::string::npos) {
+        const std::string after = l.substr(q + 2);
+        l = before + JisToSjis(Base64Decode(std::string_view(l).substr(0, q))) + after;
+        lines[n] = l;
+      }
+    }
+    if (found && n >= 1 && UpperAscii(lines[n - 1]).find(kEncodedWordPrefix) != std::string::npos &&
+        !lines[n].empty() && (lines[n][0] == ' ' || lines[n][0] == '\t')) {
+      lines[n - 1] += lines[n].substr(1);
+      lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(n));
+    }
+  }
+}
+
+std::string SenderName(std::string_view value) {
+  std::string s(value);
+  if (!s.empty() && s.back() == '>') {
+    const auto starts = CharStarts(s);
+    if (const size_t i = LastCharBeforeEnd(s, starts, '<')) {
+      s = std::string(Trim(std::string_view(s).substr(0, starts[i - 1])));
+    }
+  }
+  if (!s.empty() && s.back() == ')') {
+    const auto starts = CharStarts(s);
+    if (const size_t i = LastCharBeforeEnd(s, starts, '(')) {
+      const size_t from = starts[i - 1] + 1;
+      s = std::string(Trim(std::string_view(s).substr(from, starts.back() - from)));
+    }
+  }
+  if (!s.empty() && s.front() == '"' && s.back() == '"') {
+    s = std::string(Trim(s.size() >= 2 ? std::string_view(s).substr(1, s.size() - 2) : ""));
+  }
+  if (const int i = MBPos(" TSB ", s)) s = MBCopy(s, i + 5, MBLength(s));
+  if (const int i = MBPos(" (TSB) ", s)) s = MBCopy(s, i + 7, MBLength(s));
+  if (MBCopy(s, 1, 1) == "（") {
+    const auto starts = CharStarts(s);
+    for (size_t k = 1; k < starts.size(); ++k) {
+      if (std::string_view(s).substr(starts[k], 2) == "）") {
+        s = std::string(Trim(std::string_view(s).substr(starts[k] + 2)));
+        break;
+      }
+    }
+  }
+  if (const int i = MBPos("@", s)) s = MBCopy(s, 1, i - 1);
+  return s;
+}
+
+std::string MailDate(std::string_view value) {
+  const size_t colon = value.find(':');
+  const long long c = colon == std::string_view::npos ? 0 : static_cast<long long>(colon) + 1;
+  std::string s(Trim(ByteCopy(value, 1, c - 3)));
+  const auto len = static_cast<long long>(s.size());
+  std::string out;
+  if (ByteCopy(s, len - 2, 1) == " ") {
+    out = "19" + std::string(ByteCopy(s, len - 1, 2)) + "-";
+    s = UpperAscii(Trim(ByteCopy(s, 1, len - 3)));
+  } else {
+    out = std::string(ByteCopy(s, len - 3, 4)) + "-";
+    s = UpperAscii(Trim(ByteCopy(s, 1, len - 5)));
+  }
+  static constexpr std::string_view kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                                 "JUL", "AUG", "SEP", "OCT", "NOV"};
+  std::string month = "12";
+  for (size_t m = 0; m < std::size(kMonths); ++m) {
+    if (MBPos(kMonths[m], s) > 0) {
+      month = (m < 9 ? "0" : "") + std::to_string(m + 1);
+      break;
+    }
+  }
+  out += month;
+  if (const size_t comma = s.find(','); comma != std::string::npos) {
+    s = std::string(Trim(std::string_view(s).substr(comma + 1)));
+  }
+  if (const size_t blank = s.find(' '); blank != std::string::npos) {
+    s = std::string(Trim(std::string_view(s).substr(0, blank)));
+  }
+  if (s.size() == 1) s = "0" + s;
+  return out + "-" + s;
+}
+
+std::string MailTime(std::string_view value) {
+  const size_t colon = value.find(':');
+  const long long c = colon == std::string_view::npos ? 0 : static_cast<long long>(colon) + 1;
+  return std::string(ByteCopy(value, c - 2, 8));
+}
+
+}  // namespace lorvane

@@ -1,0 +1,40 @@
+#pragma once
+// Text transformations of a message: splitting into lines, dropping binary MIME parts,
+// decoding ISO-2022-JP "B" header words, JIS to Shift_JIS, and the short forms of the
+// sender, date and time shown in the result list. All on CP932 byte strings.
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lorvane {
+
+// A text's lines: a line ends at CR LF, a lone CR or a lone LF (the terminators are not
+// part of it); a final line without terminator is a line; a NUL ends the text.
+// `visit` is called with each line, in order.
+void ForEachLine(std::string_view text, const std::function<void(std::string_view)>& visit);
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+// The 18 binary content types, by prefix of the upper-cased, trimmed Content-Type value.
+bool IsBinaryContentType(std::string_view upper_value);
+
+// Drops every stretch from a binary part's Content-Type line up to the next Content-Type
+// line. `text` is lines each followed by CR LF; so is the result. With `length_limit`, the
+// text stops at the first Content-Type line reached once 10000 characters are kept.
+std::string RemoveBinaryParts(std::string_view text, bool length_limit);
+
+// 0..63 for "A"-"Z", "a"-"z", "0"-"9", "+"; 63 for every other byte.
+int Base64Value(unsigned char b);
+// ISO-2022-JP escape-coded text (up to a NUL) to Shift_JIS.
+std::string JisToSjis(std::string_view s);
+// Decodes "=?ISO-2022-JP?B?...?=" words in the header lines (up to the first empty line)
+// in place, joining folded lines that both carry encoded words.
+void DecodeHeaderWords(std::vector<std::string>& lines);
+
+// The result list's forms of the From and Date header values.
+std::string SenderName(std::string_view value);
+std::string MailDate(std::string_view value);
+std::string MailTime(std::string_view value);
+
+}  // namespace lorvane

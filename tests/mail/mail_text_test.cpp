@@ -1,0 +1,193 @@
+// Message text transformations: line splitting, binary-part removal, header words, JIS,
+// and the sender/date/time forms.
+
+#include "mail/mail_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace lorvane {
+namespace {
+
+using Lines = std::vector<std::string_view>;
+
+std::string Base64(std::string_view bytes) {
+  static const char* kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string out;
+  for (size_t i = 0; i < bytes.size(); i += 3) {
+    unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
+    if (i + 1 < bytes.size()) v |= static_cast<unsigned char>(bytes[i + 1]) << 8;
+    if (i + 2 < bytes.size()) v |= static_cast<unsigned char>(bytes[i + 2]);
+    out += kAlphabet[(v >> 18) & 63];
+    out += kAlphabet[(v >> 12) & 63];
+    out += i + 1 < bytes.size() ? kAlphabet[(v >> 6) & 63] : '=';
+    out += i + 2 < bytes.size() ? kAlphabet[v & 63] : '=';
+  }
+  return out;
+}
+
+// "さくら" in ISO-2022-JP.
+const std::string kSakuraJis = "\x1B$B$5$/$i\x1B(B";
+
+TEST(MailTextTest, SplitLinesAtEveryKindOfLineEnd) {
+  EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\r\n"), (Lines{"a"}));
+  EXPECT_EQ(SplitLines("a\r\n\r\nb\n"), (Lines{"a", "", "b"}));
+  EXPECT_EQ(SplitLines("\n\n"), (Lines{"", ""}));
+  EXPECT_EQ(SplitLines(""), (Lines{}));
+  EXPECT_EQ(SplitLines(std::string("ab\0cd\r\nef", 9)), (Lines{"ab"}));
+  EXPECT_EQ(SplitLines("\r\r\n"), (Lines{"", ""}));
+}
+
+TEST(MailTextTest, BinaryPartsAreDroppedUpToTheNextContentType) {
+  const std::string message =
+      "From: a@b\r\n"
+      "Content-Type: multipart/mixed; boundary=XX\r\n"
+      "\r\n"
+      "--XX\r\n"
+      "Content-Type: text/plain; charset=ISO-2022-JP\r\n"
+      "\r\n"
+      "本文です\r\n"
+      "--XX\r\n"
+      "Content-Type: image/jpeg; name=\"a.jpg\"\r\n"
+      "Content-Transfer-Encoding: base64\r\n"
+      "\r\n"
+      "/9j/4AAQSkZJRgABAQ==\r\n"
+      "--XX--\r\n";
+  EXPECT_EQ(RemoveBinaryParts(message, true),
+            "From: a@b\r\n"
+            "Content-Type: multipart/mixed; boundary=XX\r\n"
+            "\r\n"
+            "--XX\r\n"
+            "Content-Type: text/plain; charset=ISO-2022-JP\r\n"
+            "\r\n"
+            "本文です\r\n"
+            "--XX\r\n");
+}
+
+TEST(MailTextTest, WhichTypesAreBinary) {
+  auto kept = [](const std::string& type_line) {
+    const std::string text = "x\r\n" + type_line + "\r\nDATA\r\nContent-Type: text/plain\r\nT\r\n";
+    return RemoveBinaryParts(text, true).find("DATA") != std::string::npos;
+  };
+  EXPECT_FALSE(kept("Content-Type: application/octet-stream; name=\"a.bin\""));
+  EXPECT_FALSE(kept("CONTENT-TYPE:APPLICATION/OCTET-STREAM"));
+  EXPECT_FALSE(kept("content-type:    Application/Octet-Stream;\tname=x"));
+  EXPECT_FALSE(kept("Content-Type: image/gif"));
+  EXPECT_FALSE(kept("Content-Type: video/x-msvideo"));
+  EXPECT_FALSE(kept("Content-Type: application/x-zip-compressed"));
+  EXPECT_TRUE(kept("Content-Type: application/pdf"));
+  EXPECT_TRUE(kept("Content-Type: image/png"));  // not in the list
+  EXPECT_TRUE(kept("Content-Type: text/html"));
+  EXPECT_TRUE(kept("X-Content-Type: image/gif"));  // not at a line start
+  // The first line of a message is never taken for a Content-Type line.
+  EXPECT_EQ(RemoveBinaryParts("Content-Type: image/gif\r\nA\r\n", true),
+            "Content-Type: image/gif\r\nA\r\n");
+}
+
+TEST(MailTextTest, LengthLimitCountsCharactersAtContentTypeLines) {
+  // 6000 double-byte characters are 12000 bytes but fewer than 10000 characters.
+  std::string kana;
+  for (int i = 0; i < 6000; ++i) kana += "あ";
+  const std::string two_parts = "Subject: x\r\n" + kana + "\r\nContent-Type: text/plain\r\nB\r\n";
+  EXPECT_EQ(RemoveBinaryParts(two_parts, true), two_parts);
+
+  const std::string long_text = std::string(10000, 'a');
+  const std::string cut = "S\r\n" + long_text + "\r\nContent-Type: text/plain\r\nB\r\n";
+  EXPECT_EQ(RemoveBinaryParts(cut, true), "S\r\n" + long_text + "\r\n");
+  EXPECT_EQ(RemoveBinaryParts(cut, false), cut);
+
+  // Without Content-Type lines nothing is ever cut, however long.
+  const std::string single = "S\r\n" + std::string(1 << 20, 'b') + "\r\n";
+  EXPECT_EQ(RemoveBinaryParts(single, true), single);
+}
+
+TEST(MailTextTest, JisToSjis) {
+  EXPECT_EQ(JisToSjis(kSakuraJis), "さくら");
+  EXPECT_EQ(JisToSjis("abc"), "abc");
+  EXPECT_EQ(JisToSjis("x\x1B$@$\"y"), "xあ");  // ESC $ @ too; the lone "y" is dropped
+  EXPECT_EQ(JisToSjis("\x1B$B$\"\x1B(Jz"), "あz");
+  EXPECT_EQ(JisToSjis("a\x1B"), "a\x1B");    // a lone ESC at the end
+  EXPECT_EQ(JisToSjis("a\x1B$"), "a\x1B$");  // an escape cut short
+  EXPECT_EQ(JisToSjis("\x1B$B$"), "");       // half a pair
+  EXPECT_EQ(JisToSjis(std::string("a\0b", 3)), "a");
+  EXPECT_EQ(JisToSjis("\x1B$B%=%U%H\x1B(B"), "ソフト");  // trail byte 0x5C
+}
+
+TEST(MailTextTest, Base64ValueTable) {
+  EXPECT_EQ(Base64Value('A'), 0);
+  EXPECT_EQ(Base64Value('z'), 51);
+  EXPECT_EQ(Base64Value('0'), 52);
+  EXPECT_EQ(Base64Value('+'), 62);
+  EXPECT_EQ(Base64Value('/'), 63);
+  EXPECT_EQ(Base64Value('='), 63);
+  EXPECT_EQ(Base64Value(0x82), 63);
+}
+
+TEST(MailTextTest, HeaderWordsAreDecodedAndFoldedLinesJoined) {
+  const std::string word = "=?ISO-2022-JP?B?" + Base64(kSakuraJis) + "?=";
+  std::vector<std::string> lines = {"Subject: " + word + " news", "From: a@b", "", word};
+  DecodeHeaderWords(lines);
+  EXPECT_EQ(lines, (std::vector<std::string>{"Subject: さくら news", "From: a@b", "", word}));
+
+  const std::string second = "=?iso-2022-jp?b?" + Base64("\x1B$B$b$A\x1B(B") + "?=";
+  lines = {"Subject: " + word, " " + second, "To: x"};
+  DecodeHeaderWords(lines);
+  EXPECT_EQ(lines, (std::vector<std::string>{"Subject: さくらもち", "To: x"}));
+
+  // A continuation without an encoded word of its own is not joined.
+  lines = {"Subject: " + word, " plain", ""};
+  DecodeHeaderWords(lines);
+  EXPECT_EQ(lines, (std::vector<std::string>{"Subject: さくら", " plain", ""}));
+
+  // "Q" words and other character sets stay; an unterminated word changes nothing.
+  lines = {"Subject: =?ISO-2022-JP?Q?=1B=24B?=", "X: =?UTF-8?B?44GC?=", "Y: =?ISO-2022-JP?B?GyRC"};
+  const auto before = lines;
+  DecodeHeaderWords(lines);
+  EXPECT_EQ(lines, before);
+}
+
+TEST(MailTextTest, HostileEncodedWordsStayInBounds) {
+  std::vector<std::string> lines = {"=?ISO-2022-JP?B?G?=",
+                                    "=?ISO-2022-JP?B?"
+                                    "?=",
+                                    "=?ISO-2022-JP?B?=?=", "=?ISO-2022-JP?B?GyRCJCI?="};
+  DecodeHeaderWords(lines);
+  EXPECT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[3], "あ");  // a group of three characters decodes what it can
+  std::vector<std::string> empty;
+  DecodeHeaderWords(empty);
+  EXPECT_TRUE(empty.empty());
+}
+
+TEST(MailTextTest, SenderName) {
+  EXPECT_EQ(SenderName("\"山田 太郎\" <taro@example.jp>"), "山田 太郎");
+  EXPECT_EQ(SenderName("Taro Yamada <taro@example.jp>"), "Taro Yamada");
+  EXPECT_EQ(SenderName("taro@example.jp (山田太郎)"), "山田太郎");
+  EXPECT_EQ(SenderName("taro@example.jp"), "taro");
+  EXPECT_EQ(SenderName("<taro@example.jp>"), "");
+  EXPECT_EQ(SenderName("ソフト表 <x@y>"), "ソフト表");  // trail bytes "\" are not separators
+  EXPECT_EQ(SenderName("（株）ソフト"), "ソフト");
+  EXPECT_EQ(SenderName("Mail TSB Taro"), "Taro");
+  EXPECT_EQ(SenderName("\""), "");
+  EXPECT_EQ(SenderName(""), "");
+}
+
+TEST(MailTextTest, MailDateAndTime) {
+  EXPECT_EQ(MailDate("Tue, 5 Dec 2006 12:34:56 +0900"), "2006-12-05");
+  EXPECT_EQ(MailDate("Tue, 5 Dec 06 12:34:56 +0900"), "1906-12-05");
+  EXPECT_EQ(MailDate("Mon, 23 Jan 2006 01:02:03 GMT"), "2006-01-23");
+  EXPECT_EQ(MailDate("23 Nov 1999 01:02:03"), "1999-11-23");
+  EXPECT_EQ(MailDate("Tue, 5 Foo 2006 12:34:56"), "2006-12-05");  // unknown month: 12
+  EXPECT_EQ(MailTime("Tue, 5 Dec 2006 12:34:56 +0900"), "12:34:56");
+  // Without a colon the clamping rules still give a result, never an error.
+  EXPECT_EQ(MailDate("garbage"), "-12-");
+  EXPECT_EQ(MailTime("garbage"), "garbage");
+  EXPECT_EQ(MailTime(":1"), ":1");
+  EXPECT_EQ(MailDate(""), "-12-");
+}
+
+}  // namespace
+}  // namespace lorvane
