@@ -70,8 +70,8 @@ void PutStringData(std::string* out, const std::string& cp932, bool unicode) {
   }
 }
 
-std::string LinkInfo(const TLnkSpec& spec) {
-  const uint32_t header_size = spec.unicode_link_info ? 0x24 : 0x1C;
+std::string LinkInfo(const TLnkFields& fields) {
+  const uint32_t header_size = fields.unicode_link_info ? 0x24 : 0x1C;
   std::string info(header_size, '\0');
   Set32(&info, 4, header_size);
   Set32(&info, 8, 1);  // VolumeIDAndLocalBasePath
@@ -84,18 +84,18 @@ std::string LinkInfo(const TLnkSpec& spec) {
   info.push_back('\0');
 
   Set32(&info, 16, info.size());
-  info += spec.local_base_path;
+  info += fields.local_base_path;
   info.push_back('\0');
   Set32(&info, 24, info.size());
-  info += spec.common_path_suffix;
+  info += fields.common_path_suffix;
   info.push_back('\0');
 
-  if (spec.unicode_link_info) {
+  if (fields.unicode_link_info) {
     Set32(&info, 28, info.size());
-    PutUtf16(&info, ToUtf16(spec.local_base_path));
+    PutUtf16(&info, ToUtf16(fields.local_base_path));
     Put16(&info, 0);
     Set32(&info, 32, info.size());
-    PutUtf16(&info, ToUtf16(spec.common_path_suffix));
+    PutUtf16(&info, ToUtf16(fields.common_path_suffix));
     Put16(&info, 0);
   }
   Set32(&info, 0, info.size());
@@ -104,14 +104,14 @@ std::string LinkInfo(const TLnkSpec& spec) {
 
 }  // namespace
 
-std::string BuildLnk(const TLnkSpec& spec) {
+std::string BuildLnk(const TLnkFields& fields) {
   uint32_t flags = 0;
-  if (spec.with_id_list) flags |= kHasLinkTargetIdList;
-  if (!spec.local_base_path.empty()) flags |= kHasLinkInfo;
-  if (!spec.description.empty()) flags |= kHasName;
-  if (!spec.working_directory.empty()) flags |= kHasWorkingDir;
-  if (spec.has_arguments) flags |= kHasArguments;
-  if (spec.unicode_strings) flags |= kIsUnicode;
+  if (fields.with_id_list) flags |= kHasLinkTargetIdList;
+  if (!fields.local_base_path.empty()) flags |= kHasLinkInfo;
+  if (!fields.description.empty()) flags |= kHasName;
+  if (!fields.working_directory.empty()) flags |= kHasWorkingDir;
+  if (fields.has_arguments) flags |= kHasArguments;
+  if (fields.unicode_strings) flags |= kIsUnicode;
 
   std::string out;
   Put32(&out, 0x4C);
@@ -126,7 +126,7 @@ std::string BuildLnk(const TLnkSpec& spec) {
   out.append(12, '\0');  // hot key and reserved fields
   if (out.size() != 0x4C) throw std::logic_error("shell link header size");
 
-  if (spec.with_id_list) {
+  if (fields.with_id_list) {
     // One item (the computer folder's class ID) and the terminating empty item.
     const std::string item(
         "\x14\x00\x1F\x50\xE0\x4F\xD0\x20\xEA\x3A\x69\x10\xA2\xD8\x08\x00"
@@ -136,10 +136,10 @@ std::string BuildLnk(const TLnkSpec& spec) {
     out += item;
     Put16(&out, 0);
   }
-  if (flags & kHasLinkInfo) out += LinkInfo(spec);
-  if (flags & kHasName) PutStringData(&out, spec.description, spec.unicode_strings);
-  if (flags & kHasWorkingDir) PutStringData(&out, spec.working_directory, spec.unicode_strings);
-  if (flags & kHasArguments) PutStringData(&out, spec.arguments, spec.unicode_strings);
+  if (flags & kHasLinkInfo) out += LinkInfo(fields);
+  if (flags & kHasName) PutStringData(&out, fields.description, fields.unicode_strings);
+  if (flags & kHasWorkingDir) PutStringData(&out, fields.working_directory, fields.unicode_strings);
+  if (flags & kHasArguments) PutStringData(&out, fields.arguments, fields.unicode_strings);
   Put32(&out, 0);  // terminal block
   return out;
 }

@@ -8,7 +8,7 @@
 
 namespace lorvane {
 
-struct TLnkSpec {
+struct TLnkFields {
   // LinkInfo, written when `local_base_path` is not empty. 8-bit strings are CP932.
   std::string local_base_path;
   std::string common_path_suffix;
@@ -27,6 +27,6 @@ struct TLnkSpec {
   bool with_id_list = false;
 };
 
-std::string BuildLnk(const TLnkSpec& spec);
+std::string BuildLnk(const TLnkFields& fields);
 
 }  // namespace lorvane

@@ -1,22 +1,89 @@
-// Shortcut files through liblnk, which parses the documented binary format and bounds
-// every length it reads. 8-bit strings in a shortcut are in the code page of the machine
-// that wrote it, taken to be 932. liblnk hands out UTF-8; we convert back to CP932.
-// Only regular files are opened, so a FIFO named like a shortcut cannot hang us.
+// Shortcut files through liblnk. 8-bit strings in a shortcut are in the code page of
+// the machine that wrote it, taken to be 932; liblnk hands out UTF-8, which we convert
+// back. Before liblnk sees a file we read it ourselves (regular files of at most 1 MiB,
+// so a FIFO cannot hang us) and check that every section size it declares fits in it:
+// liblnk allocates a declared size before reading, so a 100-byte file claiming 3 GB of
+// LinkInfo would cost 3 GB of address space.
 // Tested by tests/platform/posix/shortcut_file_test.cpp.
 
 #include "platform/posix/shortcut_file.h"
 
+#include <fcntl.h>
 #include <liblnk.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "common/codepage.h"
+#include "platform/posix/posix_io.h"
 
 namespace lorvane {
 
 namespace {
+
+constexpr off_t kMaxShortcutSize = 1 << 20;  // real ones are a few kilobytes
+
+uint32_t Le(std::string_view bytes, size_t at, int width) {
+  uint32_t v = 0;
+  for (int i = width - 1; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+  return v;
+}
+
+// Walks the sections of a shell link (header, target ID list, LinkInfo, the counted
+// strings, the extra data blocks) and tells whether each declared size fits in the file.
+bool DeclaredSizesFit(std::string_view bytes) {
+  const size_t size = bytes.size();
+  if (size < 0x4C || Le(bytes, 0, 4) != 0x4C) return false;
+  const uint32_t flags = Le(bytes, 20, 4);
+  size_t pos = 0x4C;
+  if (flags & 0x01) {  // HasLinkTargetIDList
+    if (size - pos < 2) return false;
+    pos += 2 + Le(bytes, pos, 2);
+  }
+  if ((flags & 0x02) && pos <= size) {  // HasLinkInfo
+    if (size - pos < 4) return false;
+    const uint32_t n = Le(bytes, pos, 4);
+    if (n < 4 || n > size - pos) return false;
+    pos += n;
+  }
+  const size_t unit = (flags & 0x80) ? 2 : 1;  // IsUnicode
+  for (uint32_t has_string : {0x04u, 0x08u, 0x10u, 0x20u, 0x40u}) {
+    if (!(flags & has_string)) continue;
+    if (pos > size || size - pos < 2) return false;
+    pos += 2 + Le(bytes, pos, 2) * unit;
+  }
+  // Extra data blocks, until one whose size is below 4 (the terminal block).
+  while (pos <= size && size - pos >= 4) {
+    const uint32_t n = Le(bytes, pos, 4);
+    if (n < 4) return true;
+    if (n > size - pos) return false;
+    pos += n;
+  }
+  return pos <= size;
+}
+
+bool LooksSound(const std::string& host_path) {
+  UniqueFd fd(open(host_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  struct stat st;
+  if (!fd.ok() || fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+      st.st_size > kMaxShortcutSize) {
+    return false;
+  }
+  std::string bytes(static_cast<size_t>(st.st_size), '\0');
+  size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = read(fd.get(), bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    got += static_cast<size_t>(n);
+  }
+  bytes.resize(got);
+  return DeclaredSizesFit(bytes);
+}
 
 // Owns the error object liblnk may allocate on any call; we only need to know a call
 // failed, not why.
@@ -83,8 +150,7 @@ class LnkFile {
 }  // namespace
 
 TShortcut ReadShortcutFile(const std::string& host_path) {
-  struct stat st;
-  if (stat(host_path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+  if (!LooksSound(host_path)) return {};
   LnkFile file;
   if (!file.Open(host_path)) return {};
   TShortcut shortcut;

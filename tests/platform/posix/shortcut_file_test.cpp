@@ -29,44 +29,44 @@ class ShortcutFileTest : public ::testing::Test {
 };
 
 // A shortcut to `target` with `arguments`, in the 8-bit form; tests change the rest.
-TLnkSpec Spec(const std::string& target, const std::string& arguments) {
-  TLnkSpec spec;
-  spec.local_base_path = target;
-  spec.arguments = arguments;
-  return spec;
+TLnkFields Fields(const std::string& target, const std::string& arguments) {
+  TLnkFields fields;
+  fields.local_base_path = target;
+  fields.arguments = arguments;
+  return fields;
 }
 
 TEST_F(ShortcutFileTest, ReadsTargetAndArguments) {
   struct TCase {
     const char* what;
-    TLnkSpec spec;
+    TLnkFields fields;
     const char* target;
     const char* arguments;
   };
   std::vector<TCase> cases;
-  cases.push_back({"8-bit",
-                   Spec("C:\\Program Files\\AL-Mail\\AlMail32.exe", "-m C:\\AL-Mail\\メール\\ソ表"),
-                   "C:\\Program Files\\AL-Mail\\AlMail32.exe", "-m C:\\AL-Mail\\メール\\ソ表"});
-  cases.push_back({"Unicode strings", Spec("C:\\メール\\mailer.exe", "\"C:\\受信箱\\ポ\" /x"),
-                   "C:\\メール\\mailer.exe", "\"C:\\受信箱\\ポ\" /x"});
-  cases.back().spec.unicode_strings = true;
   cases.push_back(
-      {"Unicode link info", Spec("C:\\ソフト\\表示.exe", "a"), "C:\\ソフト\\表示.exe", "a"});
-  cases.back().spec.unicode_link_info = true;
-  cases.back().spec.unicode_strings = true;
-  cases.push_back({"path suffix", Spec("C:\\Mail", "b"), "C:\\Mail\\sub\\表.exe", "b"});
-  cases.back().spec.common_path_suffix = "sub\\表.exe";
-  cases.push_back({"other parts first", Spec("C:\\x.exe", "引数"), "C:\\x.exe", "引数"});
-  cases.back().spec.unicode_strings = true;
-  cases.back().spec.description = "説明";
-  cases.back().spec.working_directory = "C:\\作業";
-  cases.back().spec.with_id_list = true;
-  cases.push_back({"no arguments", Spec("C:\\x.exe", ""), "C:\\x.exe", ""});
-  cases.back().spec.has_arguments = false;
-  cases.push_back({"no link info", Spec("", "only"), "", "only"});
+      {"8-bit", Fields("C:\\Program Files\\AL-Mail\\AlMail32.exe", "-m C:\\AL-Mail\\メール\\ソ表"),
+       "C:\\Program Files\\AL-Mail\\AlMail32.exe", "-m C:\\AL-Mail\\メール\\ソ表"});
+  cases.push_back({"Unicode strings", Fields("C:\\メール\\mailer.exe", "\"C:\\受信箱\\ポ\" /x"),
+                   "C:\\メール\\mailer.exe", "\"C:\\受信箱\\ポ\" /x"});
+  cases.back().fields.unicode_strings = true;
+  cases.push_back(
+      {"Unicode link info", Fields("C:\\ソフト\\表示.exe", "a"), "C:\\ソフト\\表示.exe", "a"});
+  cases.back().fields.unicode_link_info = true;
+  cases.back().fields.unicode_strings = true;
+  cases.push_back({"path suffix", Fields("C:\\Mail", "b"), "C:\\Mail\\sub\\表.exe", "b"});
+  cases.back().fields.common_path_suffix = "sub\\表.exe";
+  cases.push_back({"other parts first", Fields("C:\\x.exe", "引数"), "C:\\x.exe", "引数"});
+  cases.back().fields.unicode_strings = true;
+  cases.back().fields.description = "説明";
+  cases.back().fields.working_directory = "C:\\作業";
+  cases.back().fields.with_id_list = true;
+  cases.push_back({"no arguments", Fields("C:\\x.exe", ""), "C:\\x.exe", ""});
+  cases.back().fields.has_arguments = false;
+  cases.push_back({"no link info", Fields("", "only"), "", "only"});
 
   for (const TCase& c : cases) {
-    const TShortcut shortcut = Read(BuildLnk(c.spec));
+    const TShortcut shortcut = Read(BuildLnk(c.fields));
     EXPECT_EQ(shortcut.target, c.target) << c.what;
     EXPECT_EQ(shortcut.arguments, c.arguments) << c.what;
   }
@@ -84,12 +84,12 @@ TEST_F(ShortcutFileTest, MissingAndNonFilesGiveNothing) {
 }
 
 TEST_F(ShortcutFileTest, TruncatedFilesNeverCrash) {
-  TLnkSpec spec = Spec("C:\\Program Files\\メール.exe", "-m C:\\受信箱");
-  spec.unicode_link_info = true;
-  spec.unicode_strings = true;
-  spec.description = "d";
-  spec.with_id_list = true;
-  const std::string full = BuildLnk(spec);
+  TLnkFields fields = Fields("C:\\Program Files\\メール.exe", "-m C:\\受信箱");
+  fields.unicode_link_info = true;
+  fields.unicode_strings = true;
+  fields.description = "d";
+  fields.with_id_list = true;
+  const std::string full = BuildLnk(fields);
   for (size_t size = 0; size < full.size(); ++size) {
     const TShortcut shortcut = Read(full.substr(0, size));
     // Whatever a cut file yields, it is never more than the whole file holds.
@@ -102,9 +102,9 @@ TEST_F(ShortcutFileTest, TruncatedFilesNeverCrash) {
 
 TEST_F(ShortcutFileTest, GarbageNeverCrashes) {
   std::mt19937 random(20240601);
-  TLnkSpec spec = Spec("C:\\a\\b.exe", "x");
-  spec.common_path_suffix = "c";
-  const std::string valid = BuildLnk(spec);
+  TLnkFields fields = Fields("C:\\a\\b.exe", "x");
+  fields.common_path_suffix = "c";
+  const std::string valid = BuildLnk(fields);
   for (int round = 0; round < 300; ++round) {
     std::string bytes = valid;
     if (round < 100) {
@@ -121,8 +121,20 @@ TEST_F(ShortcutFileTest, GarbageNeverCrashes) {
   }
 }
 
+TEST_F(ShortcutFileTest, RefusesDeclaredSizesBeyondTheFileAndOversizedFiles) {
+  const std::string valid = BuildLnk(Fields("C:\\a.exe", "x"));
+  ASSERT_EQ(Read(valid).arguments, "x");
+  std::string huge_link_info = valid;
+  huge_link_info[0x4C + 3] = '\x7F';  // LinkInfoSize, just after the header: about 2 GB
+  EXPECT_EQ(Read(huge_link_info).arguments, "");
+  std::string huge_extra_block = valid;
+  huge_extra_block.replace(huge_extra_block.size() - 4, 4, "\x10\x00\x00\x80");
+  EXPECT_EQ(Read(huge_extra_block).arguments, "");
+  EXPECT_EQ(Read(valid + std::string(2 << 20, '\0')).arguments, "");
+}
+
 TEST_F(ShortcutFileTest, ShellResolvesAWindowsPath) {
-  dir_.WriteFile("Start Menu/AL-Mail.lnk", BuildLnk(Spec("C:\\AL\\AlMail32.exe", "C:\\AL\\Box")));
+  dir_.WriteFile("Start Menu/AL-Mail.lnk", BuildLnk(Fields("C:\\AL\\AlMail32.exe", "C:\\AL\\Box")));
   PosixShell shell(DriveMap::ForDrives({{'C', dir_.path()}}));
   const TShortcut shortcut = shell.ResolveShortcut("c:\\start menu\\al-mail.LNK");
   EXPECT_EQ(shortcut.target, "C:\\AL\\AlMail32.exe");
