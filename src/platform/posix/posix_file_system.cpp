@@ -36,8 +36,9 @@ std::string Failure(const std::string& windows_path, const char* what, int err) 
   return windows_path + ": " + what + ": " + ErrnoText(err);
 }
 
-// Whether we may write the file, judged by its mode bits the way Wine derives the
-// read-only attribute (so root sees the same attributes as the file's owner would).
+// Whether the file is writable, judged by the permission bits that apply to us rather
+// than by access(), which says yes to root for every file: root must see a file the
+// mail program made read-only as read-only.
 bool WritableByUs(const struct stat& st) {
   if (st.st_uid == geteuid()) return (st.st_mode & S_IWUSR) != 0;
   if (st.st_gid == getegid()) return (st.st_mode & S_IWGRP) != 0;

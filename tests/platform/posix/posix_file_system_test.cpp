@@ -304,11 +304,5 @@ TEST_F(PosixFileSystemTest, ProgramPathAndWindowsDirectory) {
   EXPECT_EQ(outside.WindowsDirectory(), "C:\\windows");
 }
 
-TEST_F(PosixFileSystemTest, BridgesHostPaths) {
-  EXPECT_EQ(fs_.ToHostPath("c:\\mail\\inbox.mbx"), wine_.OnC("Mail/InBox.mbx"));
-  EXPECT_EQ(fs_.FromHostPath(wine_.OnC("Mail/受信箱.txt")), "C:\\Mail\\受信箱.txt");
-  EXPECT_EQ(fs_.ToHostPath("\\\\server\\share"), std::nullopt);
-}
-
 }  // namespace
 }  // namespace lorvane
