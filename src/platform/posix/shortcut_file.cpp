@@ -40,30 +40,27 @@ bool DeclaredSizesFit(std::string_view bytes) {
   if (size < 0x4C || Le(bytes, 0, 4) != 0x4C) return false;
   const uint32_t flags = Le(bytes, 20, 4);
   size_t pos = 0x4C;
-  if (flags & 0x01) {  // HasLinkTargetIDList
-    if (size - pos < 2) return false;
-    pos += 2 + Le(bytes, pos, 2);
-  }
-  if ((flags & 0x02) && pos <= size) {  // HasLinkInfo
-    if (size - pos < 4) return false;
-    const uint32_t n = Le(bytes, pos, 4);
-    if (n < 4 || n > size - pos) return false;
+  // Each step needs its size field in the file and leaves `pos` at most at the end.
+  auto take = [&](int width, size_t unit, size_t extra) {
+    if (size - pos < static_cast<size_t>(width)) return false;
+    const size_t n = Le(bytes, pos, width) * unit + extra;
+    if (n > size - pos) return false;
     pos += n;
+    return true;
+  };
+  if ((flags & 0x01) && !take(2, 1, 2)) return false;  // HasLinkTargetIDList
+  if (flags & 0x02) {                                  // HasLinkInfo
+    if (size - pos < 4 || Le(bytes, pos, 4) < 4 || !take(4, 1, 0)) return false;
   }
   const size_t unit = (flags & 0x80) ? 2 : 1;  // IsUnicode
   for (uint32_t has_string : {0x04u, 0x08u, 0x10u, 0x20u, 0x40u}) {
-    if (!(flags & has_string)) continue;
-    if (pos > size || size - pos < 2) return false;
-    pos += 2 + Le(bytes, pos, 2) * unit;
+    if ((flags & has_string) && !take(2, unit, 2)) return false;
   }
   // Extra data blocks, until one whose size is below 4 (the terminal block).
-  while (pos <= size && size - pos >= 4) {
-    const uint32_t n = Le(bytes, pos, 4);
-    if (n < 4) return true;
-    if (n > size - pos) return false;
-    pos += n;
+  while (size - pos >= 4 && Le(bytes, pos, 4) >= 4) {
+    if (!take(4, 1, 0)) return false;
   }
-  return pos <= size;
+  return true;
 }
 
 bool LooksSound(const std::string& host_path) {
