@@ -9,6 +9,7 @@ LORVANE_PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk
+  liblnk-dev libbfio-dev  # liblnk.h includes libbfio.h, which liblnk-dev does not pull in
 )
 
 lorvane_missing_packages() {

@@ -1,0 +1,235 @@
+// Drive letters of a Wine prefix and the translation between Windows and host paths.
+// Reading the prefix happens once, at construction; ToHost looks at the disk for every
+// call (a case-insensitive lookup lists the directory), because mail programs create and
+// rename files while we run. Opening, reading and listing are the file system's.
+// Tested by tests/platform/posix/drive_map_test.cpp.
+
+#include "platform/posix/drive_map.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <memory>
+
+#include "common/codepage.h"
+#include "platform/posix/posix_io.h"
+#include "platform/posix/windows_name.h"
+
+namespace lorvane {
+
+namespace {
+
+constexpr char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+std::string JoinHost(const std::string& directory, std::string_view name) {
+  std::string out = directory;
+  if (out.empty() || out.back() != '/') out += '/';
+  out += name;
+  return out;
+}
+
+bool Covers(const std::string& root, const std::string& path) {
+  if (root == "/") return true;
+  return path.size() >= root.size() && path.compare(0, root.size(), root) == 0 &&
+         (path.size() == root.size() || path[root.size()] == '/');
+}
+
+// The entry of `directory` equal to `name` without regard to ASCII case; the smallest in
+// byte order when several are ("Inbox" and "INBOX" may both exist on a POSIX disk).
+std::optional<std::string> FindIgnoringCase(const std::string& directory, std::string_view name) {
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(directory.c_str()), closedir);
+  if (!dir) return std::nullopt;
+  std::optional<std::string> best;
+  while (const dirent* entry = readdir(dir.get())) {
+    std::string_view entry_name(entry->d_name);
+    if (!SameIgnoringAsciiCase(entry_name, name)) continue;
+    if (!best || entry_name < *best) best = std::string(entry_name);
+  }
+  return best;
+}
+
+std::optional<std::string> ReadLink(const std::string& path) {
+  std::string buffer(256, '\0');
+  for (;;) {
+    ssize_t n = readlink(path.c_str(), buffer.data(), buffer.size());
+    if (n < 0) return std::nullopt;
+    if (static_cast<size_t>(n) < buffer.size()) {
+      buffer.resize(static_cast<size_t>(n));
+      return buffer;
+    }
+    if (buffer.size() >= 1 << 20) return std::nullopt;
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::string CurrentDirectory() {
+  std::string buffer(PATH_MAX, '\0');
+  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    // A current directory that was removed has no name; "/" is as good a base as any.
+    if (errno != ERANGE || buffer.size() >= (1 << 20)) return "/";
+    buffer.resize(buffer.size() * 2);
+  }
+  buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+  return buffer;
+}
+
+}  // namespace
+
+std::string NormaliseHostPath(std::string_view absolute_path) {
+  std::vector<std::string_view> parts;
+  size_t start = 0;
+  for (size_t i = 0; i <= absolute_path.size(); ++i) {
+    if (i < absolute_path.size() && absolute_path[i] != '/') continue;
+    std::string_view part = absolute_path.substr(start, i - start);
+    start = i + 1;
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
+  }
+  std::string out;
+  for (std::string_view part : parts) {
+    out += '/';
+    out += part;
+  }
+  return out.empty() ? "/" : out;
+}
+
+std::string AbsoluteHostPath(std::string_view path) {
+  if (!path.empty() && path[0] == '/') return NormaliseHostPath(path);
+  return NormaliseHostPath(CurrentDirectory() + "/" + std::string(path));
+}
+
+DriveMap DriveMap::HostRootOnly() {
+  DriveMap map;
+  map.MapDrive('Z', "/");
+  return map;
+}
+
+DriveMap DriveMap::ForDrives(const std::vector<std::pair<char, std::string>>& drives) {
+  DriveMap map;
+  for (const auto& [letter, directory] : drives) map.MapDrive(letter, directory);
+  return map;
+}
+
+DriveMap DriveMap::ForWinePrefix(const std::string& prefix) {
+  if (prefix.empty()) return HostRootOnly();
+  DriveMap map;
+  map.wine_prefix_ = AbsoluteHostPath(prefix);
+  const std::string dosdevices = map.wine_prefix_ + "/dosdevices";
+  for (char letter = 'a'; letter <= 'z'; ++letter) {
+    for (char form : {letter, static_cast<char>(letter - 32)}) {
+      const std::string entry = dosdevices + "/" + form + ":";
+      struct stat st;
+      if (lstat(entry.c_str(), &st) != 0) continue;
+      if (S_ISLNK(st.st_mode)) {
+        std::optional<std::string> target = ReadLink(entry);
+        if (!target || target->empty()) continue;
+        map.MapDrive(letter, (*target)[0] == '/' ? *target : dosdevices + "/" + *target);
+      } else if (S_ISDIR(st.st_mode)) {
+        map.MapDrive(letter, entry);
+      } else {
+        continue;
+      }
+      break;
+    }
+  }
+  return map;
+}
+
+void DriveMap::MapDrive(char letter, const std::string& host_directory) {
+  if (DriveLetterOf(std::string(1, letter) + ":") == 0) return;
+  const int index = Lower(letter) - 'a';
+  const std::string root = AbsoluteHostPath(host_directory);
+  if (!roots_[index].empty()) {
+    std::erase_if(host_forms_,
+                  [letter](const auto& form) { return Lower(form.second) == Lower(letter); });
+  }
+  roots_[index] = root;
+  const char upper = static_cast<char>('A' + index);
+  host_forms_.emplace_back(root, upper);
+  std::unique_ptr<char, void (*)(void*)> real(realpath(root.c_str(), nullptr), free);
+  if (real && root != real.get()) host_forms_.emplace_back(real.get(), upper);
+}
+
+std::optional<std::string> DriveMap::DriveRoot(char letter) const {
+  if (DriveLetterOf(std::string(1, letter) + ":") == 0) return std::nullopt;
+  const std::string& root = roots_[Lower(letter) - 'a'];
+  if (root.empty()) return std::nullopt;
+  return root;
+}
+
+std::optional<std::string> DriveMap::ToHost(std::string_view windows_path) const {
+  const char letter = DriveLetterOf(windows_path);
+  if (letter == 0) return std::nullopt;
+  std::optional<std::string> root = DriveRoot(letter);
+  if (!root) return std::nullopt;
+
+  std::vector<std::string> names;
+  for (std::string_view part : PathComponents(windows_path.substr(2))) {
+    if (part == ".") continue;
+    if (part == "..") {
+      if (!names.empty()) names.pop_back();
+      continue;
+    }
+    std::string name;
+    if (!TryCp932ToUtf8(part, &name) || !IsValidWindowsName(name)) return std::nullopt;
+    names.push_back(std::move(name));
+  }
+
+  std::string host = *root;
+  bool exists = true;  // once a component is missing, nothing below it can be listed
+  for (const std::string& name : names) {
+    std::string exact = JoinHost(host, name);
+    struct stat st;
+    if (exists && lstat(exact.c_str(), &st) != 0) {
+      if (std::optional<std::string> found = FindIgnoringCase(host, name)) {
+        exact = JoinHost(host, *found);
+      } else {
+        exists = false;
+      }
+    }
+    host = std::move(exact);
+  }
+  return host;
+}
+
+std::optional<std::string> DriveMap::FromHost(std::string_view host_path) const {
+  if (host_path.empty()) return std::nullopt;
+  const std::string path = AbsoluteHostPath(host_path);
+  const std::pair<std::string, char>* best = nullptr;
+  for (const auto& form : host_forms_) {
+    if (Covers(form.first, path) && (!best || form.first.size() > best->first.size())) {
+      best = &form;
+    }
+  }
+  if (!best) return std::nullopt;
+
+  std::string out{best->second, ':', '\\'};
+  std::string_view rest(path);
+  rest.remove_prefix(best->first == "/" ? 1 : best->first.size());
+  bool first = true;
+  size_t start = 0;
+  for (size_t i = 0; i <= rest.size(); ++i) {
+    if (i < rest.size() && rest[i] != '/') continue;
+    std::string_view part = rest.substr(start, i - start);
+    start = i + 1;
+    if (part.empty()) continue;
+    std::string name;
+    if (!IsValidWindowsName(part) || !TryUtf8ToCp932(part, &name)) return std::nullopt;
+    if (!first) out += '\\';
+    out += name;
+    first = false;
+  }
+  return out;
+}
+
+}  // namespace lorvane

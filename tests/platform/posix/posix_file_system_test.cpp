@@ -1,0 +1,308 @@
+// The file system on real files in a fake Wine prefix: wildcard existence tests,
+// listings with attributes and order, whole and partial reads, atomic replacement and
+// its failures, and the program's own paths.
+
+#include "platform/posix/posix_file_system.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "common/codepage.h"
+#include "support/fake_wine_prefix.h"
+
+namespace lorvane {
+namespace {
+
+class PosixFileSystemTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    wine_.WriteOnC("Mail/InBox.mbx", "0123456789");
+    wine_.WriteOnC("Mail/README", "read me");
+    wine_.WriteOnC("Mail/.hidden", "");
+    wine_.WriteOnC("Mail/受信箱.txt", "受信");
+    wine_.WriteOnC("Mail/ソ表.dat", "");
+    wine_.MakeDirectoryOnC("Mail/Account1");
+    wine_.MakeDirectoryOnC("Empty");
+  }
+
+  std::vector<std::string> Names(const std::string& pattern) {
+    std::vector<std::string> names;
+    for (const TDirEntry& e : fs_.List(pattern)) names.push_back(e.name);
+    return names;
+  }
+
+  FakeWinePrefix wine_;
+  PosixFileSystem fs_{wine_.Drives(), wine_.OnC("Program Files/Lorvane/Lorvane.exe")};
+};
+
+TEST_F(PosixFileSystemTest, ExistsWithAndWithoutWildcards) {
+  const struct {
+    const char* pattern;
+    bool exists;
+  } cases[] = {
+      {"C:\\Mail\\InBox.mbx", true},
+      {"c:\\MAIL\\inbox.MBX", true},
+      {"C:\\Mail\\Account1", true},  // directories count
+      {"C:\\Mail\\Outbox.mbx", false},
+      {"C:\\Mail\\*.mbx", true},
+      {"C:\\mail\\*.MBX", true},
+      {"C:\\Mail\\*.xyz", false},
+      {"C:\\Mail\\Account*.*", true},
+      {"C:\\Mail\\受信?.txt", true},
+      {"C:\\Mail\\ソ?.dat", true},
+      {"C:\\Mail\\?.dat", false},
+      {"C:\\Empty\\*", false},  // "." and ".." are not entries
+      {"C:\\Empty\\*.*", false},
+      {"C:\\Nowhere\\*.*", false},
+      {"C:\\Ma*\\InBox.mbx", false},  // wildcards only in the last component
+      {"E:\\*.*", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(fs_.Exists(c.pattern), c.exists) << c.pattern;
+}
+
+TEST_F(PosixFileSystemTest, StarDotStarMatchesNamesWithoutADot) {
+  wine_.WriteOnC("NoDot/README", "");
+  EXPECT_TRUE(fs_.Exists("C:\\NoDot\\*.*"));
+}
+
+TEST_F(PosixFileSystemTest, NamesWithoutACp932FormAreNotSeen) {
+  wine_.scratch().WriteFile("prefix/drive_c/Odd/\xC3\x85.txt", "");  // Å
+  wine_.scratch().WriteFile("prefix/drive_c/Odd/a:b", "");
+  EXPECT_FALSE(fs_.Exists("C:\\Odd\\*.*"));
+  EXPECT_TRUE(Names("C:\\Odd\\*").empty());
+}
+
+TEST_F(PosixFileSystemTest, IsDirectory) {
+  EXPECT_TRUE(fs_.IsDirectory("C:\\Mail"));
+  EXPECT_TRUE(fs_.IsDirectory("c:\\mail\\account1"));
+  EXPECT_TRUE(fs_.IsDirectory("C:\\"));
+  EXPECT_FALSE(fs_.IsDirectory("C:\\Mail\\InBox.mbx"));
+  EXPECT_FALSE(fs_.IsDirectory("C:\\Nowhere"));
+}
+
+TEST_F(PosixFileSystemTest, ListsMatchingEntriesSortedByUpperCasedName) {
+  wine_.WriteOnC("Sort/b.txt", "");
+  wine_.WriteOnC("Sort/A.txt", "");
+  wine_.WriteOnC("Sort/_x", "");
+  wine_.WriteOnC("Sort/c", "");
+  // Upper-cased, "_" (0x5F) sorts after the letters; by the names as written it would not.
+  EXPECT_EQ(Names("C:\\Sort\\*"), (std::vector<std::string>{"A.txt", "b.txt", "c", "_x"}));
+  EXPECT_EQ(Names("C:\\Sort\\*.TXT"), (std::vector<std::string>{"A.txt", "b.txt"}));
+  EXPECT_EQ(Names("C:\\Mail\\*.*"), (std::vector<std::string>{".hidden", "Account1", "InBox.mbx",
+                                                              "README", "ソ表.dat", "受信箱.txt"}));
+  EXPECT_TRUE(Names("C:\\Nowhere\\*").empty());
+  EXPECT_TRUE(Names("C:\\Mail\\").empty());
+}
+
+TEST_F(PosixFileSystemTest, ListsAttributesSizesAndTimes) {
+  wine_.WriteOnC("Attr/plain.txt", "12345");
+  wine_.WriteOnC("Attr/locked.txt", "1");
+  wine_.WriteOnC("Attr/.dot", "");
+  wine_.MakeDirectoryOnC("Attr/sub");
+  ASSERT_EQ(chmod(wine_.OnC("Attr/locked.txt").c_str(), 0444), 0);
+  const timespec times[2] = {{1000000000, 0}, {1234567890, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, wine_.OnC("Attr/plain.txt").c_str(), times, 0), 0);
+
+  const std::vector<TDirEntry> entries = fs_.List("C:\\Attr\\*");
+  ASSERT_EQ(entries.size(), 4u);
+  EXPECT_EQ(entries[0].name, ".dot");
+  EXPECT_EQ(entries[0].attributes, uint32_t{faArchive | faHidden});
+  EXPECT_EQ(entries[1].name, "locked.txt");
+  EXPECT_EQ(entries[1].attributes, uint32_t{faArchive | faReadOnly});
+  EXPECT_EQ(entries[2].name, "plain.txt");
+  EXPECT_EQ(entries[2].attributes, uint32_t{faArchive});
+  EXPECT_EQ(entries[2].size, 5u);
+  EXPECT_EQ(entries[2].write_time, 1234567890);
+  EXPECT_EQ(entries[3].name, "sub");
+  EXPECT_EQ(entries[3].attributes, uint32_t{faDirectory});
+  EXPECT_EQ(entries[3].size, 0u);
+}
+
+TEST_F(PosixFileSystemTest, ReadsWholeFilesAndTellsMissingFromBroken) {
+  std::string contents = "stale";
+  std::string error;
+  EXPECT_EQ(fs_.ReadFile("C:\\MAIL\\受信箱.TXT", &contents, &error), TReadStatus::kOk);
+  EXPECT_EQ(contents, "受信");
+
+  const struct {
+    const char* path;
+    TReadStatus status;
+  } failures[] = {
+      {"C:\\Mail\\Outbox.mbx", TReadStatus::kNotFound},
+      {"C:\\Nowhere\\x", TReadStatus::kNotFound},
+      {"C:\\Mail\\InBox.mbx\\x", TReadStatus::kNotFound},
+      {"E:\\x", TReadStatus::kNotFound},
+      {"C:\\Mail\\Account1", TReadStatus::kError},
+  };
+  for (const auto& f : failures) {
+    contents = "stale";
+    error.clear();
+    EXPECT_EQ(fs_.ReadFile(f.path, &contents, &error), f.status) << f.path;
+    EXPECT_EQ(contents, "") << f.path;
+    EXPECT_NE(error, "") << f.path;
+  }
+}
+
+TEST_F(PosixFileSystemTest, RefusesToReadAFifoInsteadOfWaitingForAWriter) {
+  ASSERT_EQ(mkfifo(wine_.OnC("Mail/pipe.mbx").c_str(), 0644), 0);
+  std::string contents;
+  EXPECT_EQ(fs_.ReadFile("C:\\Mail\\pipe.mbx", &contents), TReadStatus::kError);
+  EXPECT_EQ(fs_.ReadAt("C:\\Mail\\pipe.mbx", 0, 10, &contents), TReadStatus::kError);
+  EXPECT_EQ(fs_.FileSize("C:\\Mail\\pipe.mbx"), std::nullopt);
+}
+
+TEST_F(PosixFileSystemTest, ReadsALargeFileWhole) {
+  std::string big((9 << 20) + 7, '\0');  // past the size that asks for huge pages
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 131 % 251);
+  wine_.WriteOnC("big.mbx", big);
+  std::string contents;
+  ASSERT_EQ(fs_.ReadFile("C:\\big.mbx", &contents), TReadStatus::kOk);
+  EXPECT_TRUE(contents == big);
+}
+
+TEST_F(PosixFileSystemTest, ReadsAtOffsetsAndReportsShortReads) {
+  constexpr uint64_t kHuge = std::numeric_limits<uint64_t>::max();
+  constexpr size_t kAll = std::numeric_limits<size_t>::max();
+  const struct {
+    uint64_t offset;
+    size_t count;
+    TReadStatus status;
+    const char* bytes;
+  } cases[] = {
+      {0, 4, TReadStatus::kOk, "0123"},       {6, 4, TReadStatus::kOk, "6789"},
+      {8, 5, TReadStatus::kShort, "89"},      {0, kAll, TReadStatus::kShort, "0123456789"},
+      {10, 1, TReadStatus::kShort, ""},       {uint64_t{1} << 40, 1, TReadStatus::kShort, ""},
+      {kHuge, kAll, TReadStatus::kShort, ""}, {3, 0, TReadStatus::kOk, ""},
+  };
+  for (const auto& c : cases) {
+    std::string out = "stale";
+    EXPECT_EQ(fs_.ReadAt("C:\\Mail\\InBox.mbx", c.offset, c.count, &out), c.status)
+        << c.offset << "+" << c.count;
+    EXPECT_EQ(out, c.bytes) << c.offset << "+" << c.count;
+  }
+  std::string out;
+  EXPECT_EQ(fs_.ReadAt("C:\\Mail\\Outbox.mbx", 0, 1, &out), TReadStatus::kNotFound);
+  EXPECT_EQ(fs_.ReadAt("C:\\Mail", 0, 1, &out), TReadStatus::kError);
+}
+
+TEST_F(PosixFileSystemTest, FileSizeOfFilesOnly) {
+  EXPECT_EQ(fs_.FileSize("c:\\mail\\inbox.mbx"), 10u);
+  EXPECT_EQ(fs_.FileSize("C:\\Mail\\.hidden"), 0u);
+  EXPECT_EQ(fs_.FileSize("C:\\Mail\\Account1"), std::nullopt);
+  EXPECT_EQ(fs_.FileSize("C:\\Mail\\Outbox.mbx"), std::nullopt);
+}
+
+TEST_F(PosixFileSystemTest, ReplacesFilesWholeAndLeavesNoTemporary) {
+  wine_.MakeDirectoryOnC("設定");
+  std::string error;
+  ASSERT_TRUE(fs_.ReplaceFile("C:\\設定\\Lorvane.ini", "first", &error)) << error;
+  EXPECT_EQ(wine_.scratch().ReadFile(Cp932ToUtf8("prefix/drive_c/設定/Lorvane.ini")), "first");
+
+  ASSERT_EQ(chmod(wine_.OnC("設定/Lorvane.ini").c_str(), 0640), 0);
+  // Another letter case names the same file; it must not make a second one.
+  ASSERT_TRUE(fs_.ReplaceFile("C:\\設定\\LORVANE.INI", "second", &error)) << error;
+  EXPECT_EQ(wine_.scratch().Names(Cp932ToUtf8("prefix/drive_c/設定")),
+            std::vector<std::string>{"Lorvane.ini"});
+  EXPECT_EQ(wine_.scratch().ReadFile(Cp932ToUtf8("prefix/drive_c/設定/Lorvane.ini")), "second");
+  struct stat st;
+  ASSERT_EQ(stat(wine_.OnC("設定/Lorvane.ini").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+  ASSERT_TRUE(fs_.ReplaceFile("C:\\設定\\Lorvane.ini", "", &error)) << error;
+  EXPECT_EQ(wine_.scratch().ReadFile(Cp932ToUtf8("prefix/drive_c/設定/Lorvane.ini")), "");
+}
+
+TEST_F(PosixFileSystemTest, ReplaceRefusesDirectoriesAndUnmappedPaths) {
+  std::string error;
+  EXPECT_FALSE(fs_.ReplaceFile("C:\\Mail", "x", &error));
+  EXPECT_NE(error, "");
+  EXPECT_TRUE(fs_.IsDirectory("C:\\Mail"));
+  EXPECT_FALSE(fs_.ReplaceFile("E:\\x.ini", "x", &error));
+  EXPECT_FALSE(fs_.ReplaceFile("C:\\Nowhere\\x.ini", "x", &error));
+  EXPECT_NE(error.find("temporary"), std::string::npos) << error;
+}
+
+// Runs `body` in a child process, so that what it changes about the process stays
+// there, and returns its exit status. `unprivileged`: as an ordinary user, since root may
+// write anywhere.
+template <typename Body>
+int RunInChild(bool unprivileged, Body body) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(99);
+    _exit(body());
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
+}
+
+TEST_F(PosixFileSystemTest, ReplaceInAReadOnlyDirectoryKeepsTheOldFile) {
+  wine_.WriteOnC("RO/Lorvane.ini", "old");
+  // The unprivileged user must reach the directory, but not write in it.
+  for (std::string dir = wine_.OnC("RO");; dir = dir.substr(0, dir.rfind('/'))) {
+    ASSERT_EQ(chmod(dir.c_str(), 0755), 0);
+    if (dir == wine_.scratch().path()) break;
+  }
+  ASSERT_EQ(chmod(wine_.OnC("RO/Lorvane.ini").c_str(), 0666), 0);
+  ASSERT_EQ(chmod(wine_.OnC("RO").c_str(), 0555), 0);
+
+  const int status = RunInChild(true, [this] {
+    std::string error;
+    if (fs_.ReplaceFile("C:\\RO\\Lorvane.ini", "new", &error)) return 1;
+    return error.find("temporary") != std::string::npos ? 0 : 2;
+  });
+  ASSERT_EQ(chmod(wine_.OnC("RO").c_str(), 0755), 0);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(wine_.scratch().ReadFile("prefix/drive_c/RO/Lorvane.ini"), "old");
+  EXPECT_EQ(wine_.scratch().Names("prefix/drive_c/RO"), std::vector<std::string>{"Lorvane.ini"});
+}
+
+TEST_F(PosixFileSystemTest, ReplaceThatCannotWriteKeepsTheOldFileAndRemovesTheTemporary) {
+  wine_.WriteOnC("Full/Lorvane.ini", "old");
+  // A file size limit makes the write fail the way a full disk does.
+  const int status = RunInChild(false, [this] {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{100, 100};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 3;
+    std::string error;
+    if (fs_.ReplaceFile("C:\\Full\\Lorvane.ini", std::string(1000, 'x'), &error)) return 1;
+    return error.find("write") != std::string::npos ? 0 : 2;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(wine_.scratch().ReadFile("prefix/drive_c/Full/Lorvane.ini"), "old");
+  EXPECT_EQ(wine_.scratch().Names("prefix/drive_c/Full"), std::vector<std::string>{"Lorvane.ini"});
+}
+
+TEST_F(PosixFileSystemTest, DeletesFilesOnly) {
+  EXPECT_TRUE(fs_.DeleteFile("C:\\mail\\readme"));
+  EXPECT_FALSE(fs_.Exists("C:\\Mail\\README"));
+  EXPECT_FALSE(fs_.DeleteFile("C:\\Mail\\README"));
+  EXPECT_FALSE(fs_.DeleteFile("C:\\Mail\\Account1"));
+  EXPECT_TRUE(fs_.IsDirectory("C:\\Mail\\Account1"));
+}
+
+TEST_F(PosixFileSystemTest, ProgramPathAndWindowsDirectory) {
+  EXPECT_EQ(fs_.ProgramPath(), "C:\\Program Files\\Lorvane\\Lorvane.exe");
+  EXPECT_EQ(fs_.WindowsDirectory(), "C:\\windows");
+  wine_.MakeDirectoryOnC("Windows");
+  EXPECT_EQ(fs_.WindowsDirectory(), "C:\\Windows");
+
+  FakeWinePrefix no_z(false);
+  PosixFileSystem outside(no_z.Drives(), "/opt/lorvane/lorvane");
+  EXPECT_EQ(outside.ProgramPath(), "");
+  EXPECT_EQ(outside.WindowsDirectory(), "C:\\windows");
+}
+
+}  // namespace
+}  // namespace lorvane
