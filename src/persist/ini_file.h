@@ -120,7 +120,7 @@ class TIniFile {
   // Malformed lines yield what their character positions give; none is an error.
   void LoadFromText(std::string_view text);
   // Sorts the keys and gives the file's bytes (CP932, CR LF). Keys the file cannot hold
-  // are left out of it but stay in memory: a path holding a line end, deeper than
+  // are left out of it but stay in memory: a path holding a line feed, deeper than
   // kMaxIniKeyDepth, or with a part that begins with "/" or holds ` Type="`, and a
   // second key with the same upper-cased path.
   std::string ToText();

@@ -69,6 +69,14 @@ std::string_view TypeWord(const std::string& type) {
   }
 }
 
+// Whether the last character is a lead byte without its trail byte: a "\" after it would
+// be read as that trail byte, so nothing can nest below such a key.
+bool EndsInLoneLeadByte(std::string_view s) {
+  size_t last = 0;
+  for (size_t i = 0; i < s.size(); i += CharWidthAt(s, i)) last = i;
+  return last + 1 == s.size() && IsLeadByte(s[last]);
+}
+
 // Whether `text` ends in "</" + name + ">", the name in any ASCII case.
 bool EndsWithClosingTag(std::string_view text, std::string_view name) {
   if (text.size() < name.size() + 3) return false;
@@ -80,7 +88,7 @@ bool EndsWithClosingTag(std::string_view text, std::string_view name) {
 // Whether the reader would give this key back. Each part becomes "<part ...>" on a line
 // of its own, so a part may not open like a closing line or hold the type marker.
 bool FileCanHold(std::string_view key) {
-  if (key.find_first_of("\r\n") != std::string_view::npos) return false;
+  if (key.find('\n') != std::string_view::npos) return false;
   int depth = 0;
   std::string_view rest = key;
   while (true) {
@@ -327,8 +335,9 @@ std::string TIniFile::ToText() {
     }
 
     const std::string& value = values_[rows[r]];
+    const bool nestable = !EndsInLoneLeadByte(upper);
     bool has_children = false;
-    if (r + 1 < rows.size()) {
+    if (nestable && r + 1 < rows.size()) {
       const std::string& next = upper_keys_[rows[r + 1]];
       has_children =
           next.size() > upper.size() && next.starts_with(upper) && next[upper.size()] == '\\';
@@ -343,7 +352,7 @@ std::string TIniFile::ToText() {
     }
     out.append(kLineEnd);
     open.push_back(rest);
-    ends.push_back(done + rest.size() + 1);
+    ends.push_back(nestable ? done + rest.size() + 1 : std::string_view::npos);
     previous = upper;
   }
   if (!open.empty()) close_down_to(0);

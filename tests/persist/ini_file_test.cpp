@@ -109,11 +109,12 @@ TEST(IniFileTest, EscapeAndUnescape) {
 }
 
 // Random settings over names that sort awkwardly ("x y" before "x\", "w[10]" before "w[1]",
-// letter cases, trail bytes "\" and "|"): writing, reading and writing again changes
-// nothing, and every key reads back what was written last.
+// letter cases, trail bytes "\" and "|", a stray lead byte that takes the "\" after it):
+// writing, reading and writing again changes nothing, and every key reads back what was
+// written last.
 TEST(IniFileTest, RandomSettingsAreAFixedPointOfWriteAndRead) {
-  const std::vector<std::string> parts = {"a",     "A",  "x y", "x",  "w[1]",
-                                          "w[10]", "ソ", "表",  "ポ", ""};
+  const std::vector<std::string> parts = {"a",  "A",  "x y", "x", "w[1]", "w[10]",
+                                          "ソ", "表", "ポ",  "",  "\x82", "c\rr"};
   const std::vector<std::string> strings = {"", "%", "\t<x>", "ソ\r\n", " a ", "</a>", "\x82\n"};
   std::mt19937 random(7);
   const auto pick = [&random](const auto& list) { return list[random() % list.size()]; };
@@ -297,12 +298,17 @@ TEST(IniFileTest, KeysTheFileCannotHoldAreLeftOut) {
   ini.WriteInteger("A", "n Type=\"x", 3);
   // n separators in the section make a key of n + 2 parts.
   ini.WriteInteger(std::string(kMaxIniKeyDepth - 1, '\\'), "deep", 4);
-  ini.WriteInteger(std::string(kMaxIniKeyDepth - 2, '\\'), "deepest", 5);
+  const std::string deepest = std::string(kMaxIniKeyDepth - 2, '\\');
+  ini.WriteInteger(deepest, "deepest", 5);
+  // A stray lead byte takes the "\" after it, so "/" does not begin a part here.
+  ini.WriteInteger("", "\x82", 6);
+  ini.WriteInteger("\x82", "/x", 7);
   TIniFile back;
   back.LoadFromText(ini.ToText());
-  EXPECT_EQ(ini.Count(), 5);
-  EXPECT_EQ(back.Keys(),
-            (std::vector<std::string>{std::string(kMaxIniKeyDepth - 1, '\\') + "deepest"}));
+  EXPECT_EQ(ini.Count(), 7);
+  EXPECT_EQ(back.Count(), 3);
+  EXPECT_EQ(back.ReadInteger(deepest, "deepest", 0), 5);
+  EXPECT_EQ(back.ReadInteger("\x82", "/x", 0), 7);
 }
 
 class FakeFileSystem : public IFileSystem {
