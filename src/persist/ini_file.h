@@ -117,7 +117,9 @@ class TIniFile {
 
   // Replaces the settings by those in `text`, the file's bytes: the XML form when the
   // first line begins with "<?xml" in any case, else the old "name=type:value" form.
-  // Malformed lines yield what their character positions give; none is an error.
+  // Malformed lines yield what their character positions give; none is an error. Blank
+  // lines, lines deeper than kMaxIniKeyDepth and keys past a budget of key bytes (four
+  // times the text, at least 16 MiB) are skipped.
   void LoadFromText(std::string_view text);
   // Sorts the keys and gives the file's bytes (CP932, CR LF). Keys the file cannot hold
   // are left out of it but stay in memory: a path holding a line feed, deeper than
@@ -129,7 +131,7 @@ class TIniFile {
   // that exists but cannot be read leaves them empty and gives false and `error`.
   bool Load(std::string* error = nullptr);
   // Writes ToText() over the file atomically. On failure (false and `error`) the old
-  // file stays as it was and so do the settings in memory; the caller shows
+  // file stays as it was and the settings in memory are kept; the caller shows
   // SettingsWriteFailureText(FileName()).
   bool UpdateFile(std::string* error = nullptr);
 
