@@ -68,7 +68,8 @@ std::string ReadHostFile(const std::string& path) {
   }
   if (!S_ISREG(st.st_mode)) {
     close(fd);
-    throw ERegistryFile(FileMessage(path, S_ISDIR(st.st_mode) ? "is a directory" : "is not a file"));
+    throw ERegistryFile(
+        FileMessage(path, S_ISDIR(st.st_mode) ? "is a directory" : "is not a file"));
   }
   if (static_cast<uint64_t>(st.st_size) > kMaxFileSize) {
     close(fd);
@@ -117,8 +118,9 @@ class PosixRegistry::TLoader : public IRegFileSink {
     std::optional<TLayer> target;
     for (TPlace& place : registry_.Places(*key.root, key.path, false, true)) {
       // HKEY_CLASSES_ROOT writes go to HKCU only where the key already is.
-      target = registry_.Walk(*place.tree, place.path, 0, place.tree != registry_.user_.get() ||
-                                                              *key.root != TRegRoot::kClassesRoot);
+      target = registry_.Walk(
+          *place.tree, place.path, 0,
+          place.tree != registry_.user_.get() || *key.root != TRegRoot::kClassesRoot);
       if (target) break;
     }
     if (!target) return false;
@@ -174,8 +176,7 @@ void PosixRegistry::LoadWinePrefix(const std::string& prefix_dir) {
   LoadHiveText(TWineHive::kMachine, ReadHostFile(dir + "system.reg"), dir + "system.reg");
   LoadHiveText(TWineHive::kUser, ReadHostFile(dir + "user.reg"), dir + "user.reg");
   if (FileExists(dir + "userdef.reg")) {
-    LoadHiveText(TWineHive::kDefaultUser, ReadHostFile(dir + "userdef.reg"),
-                 dir + "userdef.reg");
+    LoadHiveText(TWineHive::kDefaultUser, ReadHostFile(dir + "userdef.reg"), dir + "userdef.reg");
   }
 }
 
@@ -198,8 +199,7 @@ void PosixRegistry::LoadFile(const std::string& path) {
   }
 }
 
-void PosixRegistry::LoadHiveText(TWineHive hive, std::string_view text,
-                                 const std::string& origin) {
+void PosixRegistry::LoadHiveText(TWineHive hive, std::string_view text, const std::string& origin) {
   const TWineHiveHeader header = ReadWineHiveHeader(text);
   if (!header.valid) throw ERegistryFile(FileMessage(origin, "is not a Wine registry hive"));
   LoadHive(hive, text, origin, header);
@@ -265,9 +265,9 @@ std::vector<PosixRegistry::TPlace> PosixRegistry::Places(TRegRoot root,
       }
       break;
     case TRegRoot::kCurrentConfig:
-      places.push_back({machine_.get(),
-                        Concat({"System", "CurrentControlSet", "Hardware Profiles", "Current"},
-                               path)});
+      places.push_back(
+          {machine_.get(),
+           Concat({"System", "CurrentControlSet", "Hardware Profiles", "Current"}, path)});
       break;
     case TRegRoot::kDynData:
       break;

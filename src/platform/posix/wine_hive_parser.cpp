@@ -85,14 +85,30 @@ std::optional<std::string> ParseWineString(std::string_view* s, char end) {
     if (i == s->size()) break;
     c = (*s)[i++];
     switch (c) {
-      case 'a': out.Unit(0x07); break;
-      case 'b': out.Unit(0x08); break;
-      case 'e': out.Unit(0x1B); break;
-      case 'f': out.Unit(0x0C); break;
-      case 'n': out.Unit(0x0A); break;
-      case 'r': out.Unit(0x0D); break;
-      case 't': out.Unit(0x09); break;
-      case 'v': out.Unit(0x0B); break;
+      case 'a':
+        out.Unit(0x07);
+        break;
+      case 'b':
+        out.Unit(0x08);
+        break;
+      case 'e':
+        out.Unit(0x1B);
+        break;
+      case 'f':
+        out.Unit(0x0C);
+        break;
+      case 'n':
+        out.Unit(0x0A);
+        break;
+      case 'r':
+        out.Unit(0x0D);
+        break;
+      case 't':
+        out.Unit(0x09);
+        break;
+      case 'v':
+        out.Unit(0x0B);
+        break;
       case 'x': {
         char32_t u = 0;
         int digits = 0;
