@@ -192,7 +192,9 @@ TEST(RegExportParserTest, NeverTakesATrailByteForASeparatorQuoteOrBracket) {
                           "\"ソ\\\\\"=\"He said \\\"ソ\\\\\\\"\"\n"
                           "@=hex:01,\\\n  02\n"
                           "\"c\"=\"表\\\n"
-                          "\"d\"=\"not joined\"\n"),
+                          "\"d\"=\"not joined\"\n"
+                          "\"e\"=\"表\n"  // its last byte 0x5C belongs to "表"
+                          "x\"\n"),
               ElementsAre("key 1\\Software\\ソフト表\\‐", "[表]=1:ソ", "[ソ\\]=1:He said \"ソ\\\"",
                           "[]=3:<01><02>", "[d]=1:not joined"));
 }
