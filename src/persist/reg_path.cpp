@@ -26,13 +26,6 @@ namespace {
 constexpr double kFirstDay = -693594;
 constexpr double kAfterLastDay = 2958466;
 
-std::optional<uint32_t> HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return std::nullopt;
-}
-
 // Decimal, or hexadecimal after "$", with an optional sign; blanks around are allowed.
 // Hexadecimal takes up to 32 bits and reads them as a signed number ("$FFFFFFFF" is -1).
 std::optional<int32_t> ParseInteger(std::string_view text) {
@@ -49,9 +42,9 @@ std::optional<int32_t> ParseInteger(std::string_view text) {
     if (text.empty()) return std::nullopt;
     uint64_t bits = 0;
     for (char c : text) {
-      const std::optional<uint32_t> d = HexDigitValue(c);
-      if (!d) return std::nullopt;
-      bits = bits * 16 + *d;
+      const int d = HexDigitValue(c);
+      if (d < 0) return std::nullopt;
+      bits = bits * 16 + static_cast<uint64_t>(d);
       if (bits > 0xFFFFFFFF) return std::nullopt;
     }
     value = static_cast<int32_t>(static_cast<uint32_t>(bits));

@@ -11,13 +11,6 @@ namespace lorvane::regtext {
 
 namespace {
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 bool IsValueLine(std::string_view line) {
   line = SkipBlanks(line);
   return !line.empty() && (line[0] == '"' || line[0] == '@');
@@ -128,8 +121,8 @@ std::optional<std::string> ParseHexBytes(std::string_view s) {
     if (i == s.size() || s[i] == ';') return out;
     int value = 0;
     int digits = 0;
-    while (i < s.size() && digits < 3 && HexDigit(s[i]) >= 0) {
-      value = value * 16 + HexDigit(s[i++]);
+    while (i < s.size() && digits < 3 && HexDigitValue(s[i]) >= 0) {
+      value = value * 16 + HexDigitValue(s[i++]);
       ++digits;
     }
     if (digits == 0 || digits > 2) return std::nullopt;
@@ -144,8 +137,8 @@ std::optional<std::string> ParseHexBytes(std::string_view s) {
 std::optional<uint32_t> ParseHexNumber(std::string_view* s) {
   uint32_t value = 0;
   size_t i = 0;
-  while (i < s->size() && i < 9 && HexDigit((*s)[i]) >= 0) {
-    value = value * 16 + static_cast<uint32_t>(HexDigit((*s)[i]));
+  while (i < s->size() && i < 9 && HexDigitValue((*s)[i]) >= 0) {
+    value = value * 16 + static_cast<uint32_t>(HexDigitValue((*s)[i]));
     ++i;
   }
   if (i == 0 || i > 8) return std::nullopt;

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "common/codepage.h"
+#include "common/mbstring.h"
 #include "platform/posix/reg_file_parser.h"
 #include "platform/posix/reg_file_text.h"
 
@@ -23,13 +24,6 @@ namespace {
 constexpr std::string_view kSignature = "WINE REGISTRY Version 2";
 constexpr std::string_view kRelativeTo = ";; All keys relative to ";
 constexpr size_t kMaxDepth = 512;
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // Collects UTF-16 code units as UTF-8, pairing surrogates; raw bytes pass through.
 class TUtf8Builder {
@@ -112,8 +106,8 @@ std::optional<std::string> ParseWineString(std::string_view* s, char end) {
       case 'x': {
         char32_t u = 0;
         int digits = 0;
-        while (digits < 4 && i < s->size() && HexValue((*s)[i]) >= 0) {
-          u = u * 16 + static_cast<char32_t>(HexValue((*s)[i++]));
+        while (digits < 4 && i < s->size() && HexDigitValue((*s)[i]) >= 0) {
+          u = u * 16 + static_cast<char32_t>(HexDigitValue((*s)[i++]));
           ++digits;
         }
         if (digits == 0) {
