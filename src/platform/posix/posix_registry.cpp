@@ -1,7 +1,7 @@
 // The POSIX registry: loads Wine hives and export files into one tree per hive and answers
 // the core's questions through the views Windows presents. A key path is resolved to the
 // places it may live in (HKEY_CLASSES_ROOT\X: HKCU, then HKLM, each below
-// Software\Classes, Wow6432Node first in a 64-bit prefix), each place is walked following
+// Software\Classes, Wow6432Node first), each place is walked following
 // Wine's symbolic links (a bounded number of hops), and the places found are read as
 // layers: the first layer with a value wins, sub-key lists are merged.
 // Tested by tests/platform/posix/posix_registry_test.cpp.
@@ -133,7 +133,7 @@ class PosixRegistry::TLoader : public IRegFileSink {
     target_.reset();
     value_deletes_.clear();
     if (!key.root) return;
-    for (TPlace& place : registry_.Places(*key.root, key.path, registry_.win64_, false)) {
+    for (TPlace& place : registry_.Places(*key.root, key.path, true, false)) {
       if (place.path.empty()) continue;  // never a whole hive
       const std::string name = place.path.back();
       place.path.pop_back();
@@ -216,7 +216,6 @@ void PosixRegistry::LoadHive(TWineHive hive, std::string_view text, const std::s
     tree = default_user_.get();
     default_user_loaded_ = true;
   }
-  win64_ = win64_ || header.win64;
   TLoader loader(*this, tree);
   skipped_lines_ += ParseWineHive(text, loader);
 }
@@ -313,7 +312,7 @@ std::optional<PosixRegistry::TLayer> PosixRegistry::Walk(TRegTree& tree,
 std::vector<PosixRegistry::TLayer> PosixRegistry::Layers(TRegRoot root,
                                                          const std::vector<std::string>& path) {
   std::vector<TLayer> layers;
-  for (const TPlace& place : Places(root, path, win64_, false)) {
+  for (const TPlace& place : Places(root, path, true, false)) {
     if (std::optional<TLayer> layer = Walk(*place.tree, place.path, 0, false)) {
       layers.push_back(*layer);
     }

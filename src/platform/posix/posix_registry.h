@@ -4,9 +4,9 @@
 // files overlaid on them in the order loaded. Views as Windows presents them:
 // HKEY_CLASSES_ROOT merges HKLM\Software\Classes with HKCU\Software\Classes (HKCU's keys
 // and values win); HKEY_USERS holds the user's SID key (HKCU) and .Default;
-// HKEY_CURRENT_CONFIG is HKLM\System\CurrentControlSet\Hardware Profiles\Current. In a
-// 64-bit prefix, keys below HKLM\Software and HKEY_CLASSES_ROOT are looked up first where
-// 32-bit programs (every mail program) write them, below Wow6432Node, then natively.
+// HKEY_CURRENT_CONFIG is HKLM\System\CurrentControlSet\Hardware Profiles\Current. Keys
+// below HKLM\Software and HKEY_CLASSES_ROOT are looked up first where 32-bit programs
+// (every mail program) see them on a 64-bit system, below Wow6432Node, then natively.
 //
 //   PosixRegistry registry;
 //   registry.LoadWinePrefix("/home/taro/.wine");   // throws ERegistryFile
@@ -94,7 +94,6 @@ class PosixRegistry : public IRegistry {
   std::unique_ptr<TRegTree> other_users_;  // HKEY_USERS keys other than the two above
   std::string sid_;
   bool default_user_loaded_ = false;
-  bool win64_ = false;
   size_t skipped_lines_ = 0;
 };
 

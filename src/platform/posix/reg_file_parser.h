@@ -35,7 +35,6 @@ class IRegFileSink {
 struct TWineHiveHeader {
   bool valid = false;       // the text starts with Wine's signature line
   std::string relative_to;  // "Machine", "User\S-1-5-21-…", "User\.Default"; "" when unsaid
-  bool win64 = false;       // "#arch=win64": 32-bit programs' keys are below Wow6432Node
 };
 
 TWineHiveHeader ReadWineHiveHeader(std::string_view text);

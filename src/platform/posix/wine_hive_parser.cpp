@@ -224,8 +224,6 @@ TWineHiveHeader ReadWineHiveHeader(std::string_view text) {
       if (!p.empty() && p[0] == '\\') p.remove_prefix(1);
       ConsumePrefix(&p, "REGISTRY\\");
       header.relative_to = std::string(p);
-    } else if (line == "#arch=win64") {
-      header.win64 = true;
     }
   }
   return header;

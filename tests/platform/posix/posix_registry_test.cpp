@@ -181,6 +181,22 @@ TEST(PosixRegistryTest, ExportsOverlayTheHivesInOrder) {
   EXPECT_EQ(r->QueryValue(kCU, kB2, "DataDir"), Sz("E:\\"));
 }
 
+TEST(PosixRegistryTest, ExportsWithoutAPrefixGetTheSameViews) {
+  PosixRegistry r;
+  r.LoadFile(kWineDir + "/netscape_v5_utf16.reg");
+  r.LoadRegText(
+      "REGEDIT4\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\CREAR\\AL-Mail\\Setup]\n"
+      "\"StartFolder\"=\"C:\\\\AL\"\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Classes\\.eml]\n@=\"machine\"\n",
+      "exported on 64-bit Windows");
+  EXPECT_EQ(r.QueryValue(kLM, "Software\\Netscape\\Netscape Navigator\\Users\\taro", "DirRoot"),
+            Sz("C:\\Netscape\\Users\\taro"));
+  EXPECT_EQ(r.QueryValue(kLM, "Software\\CREAR\\AL-Mail\\Setup", "StartFolder"), Sz("C:\\AL"));
+  EXPECT_EQ(r.QueryValue(kCR, ".eml", ""), Sz("machine"));
+  EXPECT_THAT(r.SubKeyNames(TRegRoot::kUsers, ""), Optional(ElementsAre()));
+}
+
 TEST(PosixRegistryTest, DeletionsReachEveryPlaceTheViewShows) {
   auto r = Prefix();
   r->LoadRegText(

@@ -89,10 +89,8 @@ TEST(WineHiveParserTest, ReadsTheHeader) {
       "\n#arch=win64\n\n[A] 1\n#arch=win32\n");
   EXPECT_TRUE(h.valid);
   EXPECT_EQ(h.relative_to, "User\\S-1-5-21-0-0-0-1000");
-  EXPECT_TRUE(h.win64);
   h = ReadWineHiveHeader("WINE REGISTRY Version 2\r\n;; All keys relative to \\\\Machine\r\n");
   EXPECT_EQ(h.relative_to, "Machine");  // older Wine, CR LF line ends
-  EXPECT_FALSE(h.win64);
   EXPECT_FALSE(ReadWineHiveHeader("WINE REGISTRY Version 1\n").valid);
   EXPECT_FALSE(ReadWineHiveHeader("REGEDIT4\n").valid);
   EXPECT_FALSE(ReadWineHiveHeader("").valid);
