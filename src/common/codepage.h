@@ -37,6 +37,8 @@ std::string Utf8ToCp932Lossy(std::string_view utf8);
 std::string Utf16LeToCp932Lossy(std::string_view utf16le);
 // A lone surrogate becomes U+FFFD.
 std::string Utf16LeToUtf8Lossy(std::string_view utf16le);
+
+// Well-formed UTF-8: no overlong forms, no encoded surrogates, nothing past U+10FFFF.
 bool IsValidUtf8(std::string_view text);
 // Appends the UTF-8 form of `code_point`; surrogates and values past U+10FFFF give U+FFFD.
 void AppendUtf8(char32_t code_point, std::string* out);
