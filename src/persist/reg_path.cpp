@@ -76,6 +76,13 @@ std::optional<double> ParseFloat(std::string_view text) {
   return value;
 }
 
+// *n * 10 + digit, false when that leaves int64_t.
+bool AppendDigit(int digit, int64_t* n) {
+  if (*n > (std::numeric_limits<int64_t>::max() - digit) / 10) return false;
+  *n = *n * 10 + digit;
+  return true;
+}
+
 // Decimal with up to four significant decimal places; more are rounded half away from zero.
 std::optional<TCurrency> ParseCurrency(std::string_view text) {
   text = Trim(text);
@@ -100,17 +107,17 @@ std::optional<TCurrency> ParseCurrency(std::string_view text) {
       ++fraction_digits;
       continue;
     }
-    if (__builtin_mul_overflow(scaled, 10, &scaled) ||
-        __builtin_add_overflow(scaled, c - '0', &scaled)) {
-      return std::nullopt;
-    }
+    if (!AppendDigit(c - '0', &scaled)) return std::nullopt;
     if (fraction_digits >= 0) ++fraction_digits;
   }
   if (!any_digit) return std::nullopt;
   for (int k = std::max(fraction_digits, 0); k < 4; ++k) {
-    if (__builtin_mul_overflow(scaled, 10, &scaled)) return std::nullopt;
+    if (!AppendDigit(0, &scaled)) return std::nullopt;
   }
-  if (round_up && __builtin_add_overflow(scaled, 1, &scaled)) return std::nullopt;
+  if (round_up) {
+    if (scaled == std::numeric_limits<int64_t>::max()) return std::nullopt;
+    ++scaled;
+  }
   return TCurrency{negative ? -scaled : scaled};
 }
 
