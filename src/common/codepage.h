@@ -29,4 +29,18 @@ std::string Utf8ToCp932(std::string_view utf8);
 bool TryCp932ToUtf8(std::string_view cp932, std::string* out, size_t* bad_offset = nullptr);
 bool TryUtf8ToCp932(std::string_view utf8, std::string* out, size_t* bad_offset = nullptr);
 
+// Lossy forms for Unicode text that must reach the core whatever it holds (registry data):
+// like Windows' own conversion, a character CP932 lacks becomes "?", and so does every
+// malformed sequence (an invalid UTF-8 byte, a lone surrogate). UTF-16 input is
+// little-endian bytes; an odd last byte is dropped.
+std::string Utf8ToCp932Lossy(std::string_view utf8);
+std::string Utf16LeToCp932Lossy(std::string_view utf16le);
+// A lone surrogate becomes U+FFFD.
+std::string Utf16LeToUtf8Lossy(std::string_view utf16le);
+
+// Well-formed UTF-8: no overlong forms, no encoded surrogates, nothing past U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+// Appends the UTF-8 form of `code_point`; surrogates and values past U+10FFFF give U+FFFD.
+void AppendUtf8(char32_t code_point, std::string* out);
+
 }  // namespace lorvane

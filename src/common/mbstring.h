@@ -52,6 +52,14 @@ std::string_view TrimRight(std::string_view s);
 // an empty path becomes "\".
 std::string EnsureTrailingSeparator(std::string_view path);
 
+// The value of a hexadecimal digit, -1 for any other byte.
+constexpr int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
 // Case-insensitive (ASCII) equality, for keys and file names.
 bool SameTextAscii(std::string_view a, std::string_view b);
 

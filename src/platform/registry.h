@@ -35,6 +35,7 @@ struct TRegValue {
   // NUL. kRegMultiSz: each CP932 string followed by a NUL. kRegDword: 4 bytes and kRegQword:
   // 8 bytes, little-endian. Anything else: the bytes as stored.
   std::string data;
+  bool operator==(const TRegValue&) const = default;
 };
 
 class IRegistry {

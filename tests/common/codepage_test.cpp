@@ -42,5 +42,49 @@ TEST(CodePageTest, ReportsTheFirstBadByteInsteadOfTruncating) {
   }
 }
 
+TEST(CodePageTest, LossyFormsReplaceWhatCp932LacksAndMalformedInput) {
+  EXPECT_EQ(Utf8ToCp932Lossy(kUtf8Uketsuke), "受信箱");
+  EXPECT_EQ(Utf8ToCp932Lossy("\xC3\x85\xC3\xA9\xF0\x9F\x98\x80x"), "???x");  // Å é emoji
+  EXPECT_EQ(Utf8ToCp932Lossy("a\xFF"
+                             "b\xE2\x82"),
+            "a?b??");                                            // bad byte, truncated sequence
+  EXPECT_EQ(Utf8ToCp932Lossy("\xC0\xAF\xED\xA0\x80"), "?????");  // overlong, a surrogate
+  EXPECT_EQ(Utf8ToCp932Lossy(std::string("a\0b", 3)), std::string("a\0b", 3));
+
+  EXPECT_EQ(Utf16LeToCp932Lossy(std::string("\xBD\x30\x5C\x00", 4)), "ソ\\");
+  EXPECT_EQ(Utf16LeToCp932Lossy(std::string("\x3D\xD8\x00\xDE", 4)),
+            "?");  // one character outside the BMP
+  EXPECT_EQ(Utf16LeToCp932Lossy(std::string("\x3D\xD8"
+                                            "A\x00",
+                                            4)),
+            "?A");                                                   // a lone high surrogate
+  EXPECT_EQ(Utf16LeToCp932Lossy(std::string("A\x00\x42", 3)), "A");  // odd last byte dropped
+  EXPECT_EQ(Utf16LeToUtf8Lossy(std::string("\x00\xDC"
+                                           "A\x00",
+                                           4)),
+            "\xEF\xBF\xBD"
+            "A");
+
+  EXPECT_TRUE(IsValidUtf8(kUtf8Uketsuke));
+  EXPECT_FALSE(IsValidUtf8("表"));  // CP932 bytes
+}
+
+TEST(CodePageTest, LossyFormAgreesWithTheStrictOneOnEveryCp932Character) {
+  std::string utf8;
+  std::string strict;
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      const std::string c{static_cast<char>(lead), static_cast<char>(trail)};
+      if (!TryCp932ToUtf8(c, &utf8) || !TryUtf8ToCp932(utf8, &strict)) continue;
+      ASSERT_EQ(Utf8ToCp932Lossy(utf8), strict) << lead << " " << trail;
+    }
+  }
+  for (int b = 0xA1; b <= 0xDF; ++b) {  // half-width katakana
+    const std::string c(1, static_cast<char>(b));
+    ASSERT_TRUE(TryCp932ToUtf8(c, &utf8));
+    EXPECT_EQ(Utf8ToCp932Lossy(utf8), c);
+  }
+}
+
 }  // namespace
 }  // namespace lorvane
