@@ -61,6 +61,8 @@ std::optional<TDateTime> EncodeDateTime(const TDateTimeParts& p) {
 }
 
 TDateTimeParts DecodeDateTime(TDateTime t) {
+  // Outside years 1 to 9999 (or not a number) there is no date: the epoch stands in.
+  if (!(t.value >= -693594.0 && t.value < 2958466.0)) return TDateTimeParts{};
   double days = std::trunc(t.value);
   double fraction = std::fabs(t.value - days);
   long long seconds = std::llround(fraction * 86400.0);

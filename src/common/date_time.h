@@ -26,7 +26,8 @@ struct TDateTimeParts {
 
 // nullopt for a date that does not exist (February 30th, month 13, year 0 ...).
 std::optional<TDateTime> EncodeDateTime(const TDateTimeParts& parts);
-// Rounded to the nearest second.
+// Rounded to the nearest second. A value outside years 1 to 9999, or not a number, gives
+// the epoch 1899-12-30 00:00:00.
 TDateTimeParts DecodeDateTime(TDateTime t);
 
 // "yyyy/mm/dd hh:nn:ss"

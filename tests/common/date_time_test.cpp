@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace lorvane {
 namespace {
 
@@ -31,6 +33,14 @@ TEST(DateTimeTest, TextRoundTrips) {
   }
   EXPECT_EQ(FormatDateTime(*ParseDateTime("2026/1/2")), "2026/01/02 00:00:00");
   EXPECT_EQ(FormatDateTime(*ParseDateTime("2026/01/02 3:04")), "2026/01/02 03:04:00");
+}
+
+TEST(DateTimeTest, ValuesWithoutADateDecodeToTheEpoch) {
+  for (double v : {1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
+                   std::numeric_limits<double>::infinity(), 2958466.0, -693595.0}) {
+    EXPECT_EQ(FormatDateTime(TDateTime{v}), "1899/12/30 00:00:00") << v;
+  }
+  EXPECT_EQ(FormatDateTime(TDateTime{2958465.5}), "9999/12/31 12:00:00");
 }
 
 TEST(DateTimeTest, ParseRejectsOtherForms) {

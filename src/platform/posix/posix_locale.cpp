@@ -1,6 +1,6 @@
 // Maps the POSIX locale variables to a Windows-style language name. Only the question
 // "is it Japanese?" matters to the program, so other languages are all "English".
-// Tested by tests/platform/posix_locale_test.cpp.
+// Tested by tests/common/language_test.cpp.
 
 #include "platform/posix/posix_locale.h"
 

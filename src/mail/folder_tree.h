@@ -1,0 +1,41 @@
+#pragma once
+// The folder tree: one node per detected mail program (and one for the user's
+// directories), in catalogue order, with their folders below.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mail/folder.h"
+
+namespace lorvane {
+
+class TFolderTree {
+ public:
+  explicit TFolderTree(TIniFile& ini) : ini_(ini) {}
+  TFolderTree(const TFolderTree&) = delete;
+  TFolderTree& operator=(const TFolderTree&) = delete;
+
+  TIniFile& Ini() const { return ini_; }
+
+  int MailerCount() const { return static_cast<int>(mailers_.size()); }
+  TFolder* Mailer(int i) const;
+  void Clear() { mailers_.clear(); }
+  // Creates a mail-program node (its stored states loaded) at the end of the list.
+  TFolder* AppendMailer(int kind, int image_index, std::string caption, std::string key);
+
+  // Every node in display order: node before its children.
+  void ForEachNode(const std::function<void(TFolder&)>& visit) const;
+  // The folders a search takes part in, in display order: nodes whose shown state is even,
+  // without descending below a node shown as 3.
+  std::vector<TFolder*> SelectedFolders() const;
+  // The node whose FullCaption is `full_caption` (exact bytes), or nullptr.
+  TFolder* FindByFullCaption(const std::string& full_caption) const;
+
+ private:
+  TIniFile& ini_;
+  std::vector<std::unique_ptr<TFolder>> mailers_;
+};
+
+}  // namespace lorvane
