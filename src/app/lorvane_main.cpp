@@ -4,7 +4,7 @@
 #include <QStringList>
 
 #include "common/language.h"
-#include "platform/posix/posix_locale.h"
+#include "platform/system_platform.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
@@ -13,8 +13,7 @@ int main(int argc, char** argv) {
 
   // The language switches are the only arguments, matched in the command line as a whole.
   const QString command_line = QApplication::arguments().join(QLatin1Char(' '));
-  lorvane::PosixLocale locale;
-  lorvane::DecideInterfaceLanguage(command_line.toStdString(), locale);
+  lorvane::DecideInterfaceLanguage(command_line.toStdString(), *lorvane::CreateSystemLocale());
 
   lorvane::ui::MainWindow window;
   window.show();

@@ -1,10 +1,12 @@
-// Encoding of the command line's text: UTF-8 on POSIX terminals by default, CP932 bytes
-// passed through unchanged with --encoding cp932.
-// Tested by tests/cli/cli_test.cpp.
+// Encoding of the command line's text (UTF-8 on POSIX terminals by default, CP932 bytes
+// passed through with --encoding cp932), and the platform and settings built on demand
+// from the global options.
+// Tested by tests/cli/cli_test.cpp and tests/cli/config_command_test.cpp.
 
 #include "cli/cli_context.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <istream>
 #include <iterator>
 
@@ -12,8 +14,18 @@
 
 namespace lorvane::cli {
 
+namespace {
+constexpr const char* kDefaultSettingsName = "lorvane.ini";
+}  // namespace
+
+CliContext::CliContext(std::istream& in, std::ostream& out, std::ostream& err,
+                       GlobalOptions options)
+    : in_(in), out_(out), err_(err), options_(std::move(options)) {}
+
+CliContext::~CliContext() = default;
+
 std::string CliContext::ToCore(std::string_view external, std::string_view what) const {
-  if (encoding_ == Encoding::kCp932) return std::string(external);
+  if (options_.encoding == Encoding::kCp932) return std::string(external);
   std::string out;
   size_t bad = 0;
   if (!TryUtf8ToCp932(external, &out, &bad)) {
@@ -24,7 +36,7 @@ std::string CliContext::ToCore(std::string_view external, std::string_view what)
 }
 
 std::string CliContext::ToExternal(std::string_view cp932) const {
-  if (encoding_ == Encoding::kCp932) return std::string(cp932);
+  if (options_.encoding == Encoding::kCp932) return std::string(cp932);
   std::string result;
   while (!cp932.empty()) {
     std::string converted;
@@ -48,6 +60,54 @@ std::string CliContext::ToExternal(std::string_view cp932) const {
 std::string CliContext::ReadAllInput() {
   std::string data((std::istreambuf_iterator<char>(in_)), std::istreambuf_iterator<char>());
   return ToCore(data, "standard input");
+}
+
+std::string CliContext::SettingsHostPath() const {
+  if (options_.settings) return std::filesystem::absolute(*options_.settings).string();
+  return ExecutableDirectory() + "/" + kDefaultSettingsName;
+}
+
+TPlatform& CliContext::Platform() {
+  if (!platform_) {
+    TPlatformOptions options;
+    options.wine_prefix = options_.wine_prefix ? *options_.wine_prefix : DefaultWinePrefix();
+    options.registry_files = options_.registry_files;
+    // The program lives beside its settings file and is named after it, so the settings
+    // file, the detection log and the data files all share one directory.
+    std::filesystem::path settings = SettingsHostPath();
+    options.program_host_path = (settings.parent_path() / settings.stem()).string() + ".exe";
+    platform_ = CreateSystemPlatform(options);
+  }
+  return platform_->Get();
+}
+
+TIniFile& CliContext::Settings() {
+  if (!settings_) {
+    IFileSystem& fs = Platform().fs;
+    auto ini = std::make_unique<TIniFile>(fs, SettingsFileName(fs.ProgramPath()));
+    std::string error;
+    if (!ini->Load(&error)) throw Exception(error);
+    settings_ = std::move(ini);
+  }
+  return *settings_;
+}
+
+std::string CliContext::ToWindowsPath(const std::string& argument) {
+  const bool windows_form = argument.size() >= 3 &&
+                            std::isalpha(static_cast<unsigned char>(argument[0])) &&
+                            argument[1] == ':' && (argument[2] == '\\' || argument[2] == '/');
+  if (windows_form) {
+    std::string path = ToCore(argument, "FILE");
+    for (char& c : path) {
+      if (c == '/') c = '\\';  // "/" cannot be a trail byte, so this never splits a character
+    }
+    return path;
+  }
+  const std::string host = options_.encoding == Encoding::kUtf8 ? argument : Cp932ToUtf8(argument);
+  std::optional<std::string> mapped =
+      Platform().fs.FromHostPath(std::filesystem::absolute(host).string());
+  if (!mapped) throw UsageError{"'" + argument + "' lies on no drive letter of the Wine prefix"};
+  return *mapped;
 }
 
 }  // namespace lorvane::cli

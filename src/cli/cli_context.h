@@ -1,11 +1,17 @@
 #pragma once
-// What every lorvane-cli command gets: its streams and the conversion between the
-// terminal's encoding and the core's CP932.
+// What every lorvane-cli command gets: its streams, the conversion between the
+// terminal's encoding and the core's CP932, and (built on first use, so that commands
+// that need none of it start at once) the platform and the settings.
 
 #include <iosfwd>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "persist/ini_file.h"
+#include "platform/system_platform.h"
 
 namespace lorvane::cli {
 
@@ -14,6 +20,7 @@ enum class Encoding { kUtf8, kCp932 };
 // Exit codes shared by the commands.
 constexpr int kExitFound = 0;
 constexpr int kExitNotFound = 1;
+constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitPatternError = 3;
 
@@ -22,15 +29,24 @@ struct UsageError {
   std::string message;
 };
 
+// The global options.
+struct GlobalOptions {
+  Encoding encoding = Encoding::kUtf8;
+  std::optional<std::string> settings;      // --settings FILE (host path)
+  std::optional<std::string> wine_prefix;   // --wine-prefix DIR
+  std::vector<std::string> registry_files;  // --registry FILE, repeatable
+};
+
 class CliContext {
  public:
-  CliContext(std::istream& in, std::ostream& out, std::ostream& err, Encoding encoding)
-      : in_(in), out_(out), err_(err), encoding_(encoding) {}
+  CliContext(std::istream& in, std::ostream& out, std::ostream& err, GlobalOptions options);
+  ~CliContext();
 
   std::istream& in() { return in_; }
   std::ostream& out() { return out_; }
   std::ostream& err() { return err_; }
-  Encoding encoding() const { return encoding_; }
+  Encoding encoding() const { return options_.encoding; }
+  const GlobalOptions& options() const { return options_; }
 
   // External text (an argument, standard input) to CP932; UsageError when it does not
   // convert. `what` names the text in the message.
@@ -43,12 +59,28 @@ class CliContext {
   // Bytes ToExternal could not convert so far.
   size_t UnconvertedBytes() const { return unconverted_; }
 
+  // The platform, built from the global options on first use. Raises Exception when the
+  // prefix or a registry file cannot be read.
+  TPlatform& Platform();
+  // The settings file (--settings, or "lorvane.ini" beside the executables), loaded on
+  // first use. Raises Exception when it exists but cannot be read.
+  TIniFile& Settings();
+  // Host path of the settings file.
+  std::string SettingsHostPath() const;
+
+  // A file argument as the core's Windows path: a path that starts with a drive letter is
+  // used as it is (converted to CP932), anything else is a host path mapped through the
+  // drive letters. UsageError when it cannot be mapped.
+  std::string ToWindowsPath(const std::string& argument);
+
  private:
   std::istream& in_;
   std::ostream& out_;
   std::ostream& err_;
-  Encoding encoding_;
+  GlobalOptions options_;
   mutable size_t unconverted_ = 0;
+  std::unique_ptr<TSystemPlatform> platform_;
+  std::unique_ptr<TIniFile> settings_;
 };
 
 using CommandFunction = int (*)(const std::vector<std::string>& args, CliContext& ctx);
@@ -56,5 +88,8 @@ using CommandFunction = int (*)(const std::vector<std::string>& args, CliContext
 // The commands, one file each.
 int RunMatchCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunQueryCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunConfigCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunRegCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunReadCommand(const std::vector<std::string>& args, CliContext& ctx);
 
 }  // namespace lorvane::cli

@@ -7,9 +7,13 @@
 
 #include <exception>
 #include <istream>
+#include <optional>
 #include <ostream>
 
 #include "cli/cli_context.h"
+#include "common/language.h"
+#include "common/mbstring.h"
+#include "platform/system_platform.h"
 
 namespace lorvane::cli {
 
@@ -24,6 +28,9 @@ struct Command {
 constexpr Command kCommands[] = {
     {"match", RunMatchCommand, "match one pattern against standard input"},
     {"query", RunQueryCommand, "read keywords as the keyword box does and test standard input"},
+    {"read", RunReadCommand, "print a message's text as the search sees it"},
+    {"config", RunConfigCommand, "list, get, set and unset values of the settings file"},
+    {"reg", RunRegCommand, "read registry values and keys as Lorvane sees them"},
 };
 
 #ifdef _WIN32
@@ -39,12 +46,18 @@ void PrintHelp(std::ostream& out) {
          "\n"
          "Commands:\n";
   for (const auto& c : kCommands) {
-    out << "  " << c.name << std::string(10 - std::string(c.name).size(), ' ') << c.summary << '\n';
+    out << "  " << c.name << std::string(8 - std::string(c.name).size(), ' ') << c.summary << '\n';
   }
   out << "\n"
-         "Global options:\n"
+         "Global options (before or after COMMAND):\n"
          "  --encoding utf8|cp932   encoding of arguments, input and output\n"
          "                          (default: utf8 on POSIX, cp932 on Windows)\n"
+         "  --settings FILE         the settings file (default: lorvane.ini beside the\n"
+         "                          programs); its directory is the program directory\n"
+         "  --wine-prefix DIR       the Wine prefix whose drives and registry to use\n"
+         "                          (default: $WINEPREFIX, else ~/.wine if it exists)\n"
+         "  --registry FILE         a .reg export to lay over the registry; repeatable\n"
+         "  /JAPANESE, /ENGLISH     the language of messages (default: from the locale)\n"
          "  --help                  this text; COMMAND --help for a command's\n";
 }
 
@@ -52,29 +65,50 @@ void PrintHelp(std::ostream& out) {
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
            std::ostream& err) {
-  Encoding encoding = kDefaultEncoding;
+  GlobalOptions options;
+  options.encoding = kDefaultEncoding;
   const Command* command = nullptr;
   std::vector<std::string> rest;
   bool options_done = false;
+  std::string language_switches;
   try {
     for (size_t i = 0; i < args.size(); ++i) {
       const std::string& a = args[i];
-      if (!options_done && (a == "--encoding" || a.rfind("--encoding=", 0) == 0)) {
-        std::string value;
-        if (a == "--encoding") {
-          if (i + 1 >= args.size()) throw UsageError{"option '--encoding' needs a value"};
-          value = args[++i];
-        } else {
-          value = a.substr(std::string("--encoding=").size());
-        }
-        if (value == "utf8" || value == "utf-8") {
-          encoding = Encoding::kUtf8;
-        } else if (value == "cp932") {
-          encoding = Encoding::kCp932;
-        } else {
-          throw UsageError{"--encoding must be utf8 or cp932"};
-        }
+      if (!options_done && (SameTextAscii(a, "/JAPANESE") || SameTextAscii(a, "/ENGLISH"))) {
+        language_switches += a + " ";  // the interface language, as the GUI takes it
         continue;
+      }
+      if (!options_done) {
+        // Global options may stand before or after the command name.
+        std::string name = a;
+        std::optional<std::string> value;
+        if (const size_t eq = a.find('='); a.rfind("--", 0) == 0 && eq != std::string::npos) {
+          name = a.substr(0, eq);
+          value = a.substr(eq + 1);
+        }
+        if (name == "--encoding" || name == "--settings" || name == "--wine-prefix" ||
+            name == "--registry") {
+          if (!value) {
+            if (i + 1 >= args.size()) throw UsageError{"option '" + name + "' needs a value"};
+            value = args[++i];
+          }
+          if (name == "--encoding") {
+            if (*value == "utf8" || *value == "utf-8") {
+              options.encoding = Encoding::kUtf8;
+            } else if (*value == "cp932") {
+              options.encoding = Encoding::kCp932;
+            } else {
+              throw UsageError{"--encoding must be utf8 or cp932"};
+            }
+          } else if (name == "--settings") {
+            options.settings = *value;
+          } else if (name == "--wine-prefix") {
+            options.wine_prefix = *value;
+          } else {
+            options.registry_files.push_back(*value);
+          }
+          continue;
+        }
       }
       if (command == nullptr) {
         if (a == "--help" || a == "-h") {
@@ -94,8 +128,19 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
       PrintHelp(err);
       return kExitUsage;
     }
-    CliContext ctx(in, out, err, encoding);
-    const int status = command->run(rest, ctx);
+    // Messages follow the interface language, as in the GUI: "/JAPANESE" or "/ENGLISH",
+    // else the locale.
+    DecideInterfaceLanguage(language_switches, *CreateSystemLocale());
+
+    CliContext ctx(in, out, err, options);
+    int status = kExitFailure;
+    try {
+      status = command->run(rest, ctx);
+    } catch (const std::exception& e) {
+      // Core messages are CP932; they are shown in the terminal's encoding.
+      err << "lorvane-cli: " << ctx.ToExternal(e.what()) << '\n';
+      status = kExitFailure;
+    }
     if (ctx.UnconvertedBytes() > 0) {
       err << "lorvane-cli: " << ctx.UnconvertedBytes()
           << " byte(s) had no UTF-8 form and were written as \\xNN; use --encoding cp932 for "
@@ -111,11 +156,6 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
       err << "Try 'lorvane-cli --help'.\n";
     }
     return kExitUsage;
-  } catch (const std::exception& e) {
-    // Core messages are CP932; they are shown in the terminal's encoding.
-    CliContext ctx(in, out, err, encoding);
-    err << "lorvane-cli: " << ctx.ToExternal(e.what()) << '\n';
-    return 1;
   }
 }
 

@@ -4,13 +4,11 @@
 #include "mail/folder.h"
 
 #include "persist/ini_file.h"
+#include "persist/settings_keys.h"
 
 namespace lorvane {
 
 namespace {
-constexpr const char* kMailersSection = "Mailers";
-constexpr const char* kStatusValue = "Status";
-constexpr const char* kExpandedValue = "Expanded";
 constexpr int kStoredAsChecked = 7;
 }  // namespace
 
@@ -28,12 +26,12 @@ TFolder::TFolder(TIniFile& ini, int kind, int node_type, int image_index,
       data_path_(std::move(data_path)),
       has_mail_(has_mail),
       parent_(parent) {
-  section_ = std::string(kMailersSection) + "\\" +
-             (parent_key_.empty() ? key_ : parent_key_ + "\\" + key_);
-  status_ = ini_.ReadInteger(section_, kStatusValue, csChecked);
+  section_ =
+      std::string(keys::kMailers) + "\\" + (parent_key_.empty() ? key_ : parent_key_ + "\\" + key_);
+  status_ = ini_.ReadInteger(section_, keys::kStatus, csChecked);
   if (status_ == kStoredAsChecked) status_ = csChecked;
   if (!has_mail_ && status_ == csChecked) status_ = csUnchecked;
-  expanded_ = ini_.ReadBool(section_, kExpandedValue, true);
+  expanded_ = ini_.ReadBool(section_, keys::kExpanded, true);
 }
 
 std::string TFolder::FullCaption() const {
@@ -70,13 +68,13 @@ void TFolder::SetStatus(int value) {
   if (value == status_) return;
   if (value > csSubtreeChecked && value != kStoredAsChecked) return;
   status_ = value;
-  ini_.WriteInteger(section_, kStatusValue, value);
+  ini_.WriteInteger(section_, keys::kStatus, value);
 }
 
 void TFolder::SetExpanded(bool value) {
   if (value == expanded_) return;
   expanded_ = value;
-  ini_.WriteBool(section_, kExpandedValue, value);
+  ini_.WriteBool(section_, keys::kExpanded, value);
 }
 
 int TFolder::ShownState() const {

@@ -1,7 +1,7 @@
 // lorvane-cli's match and query commands: in-process through RunCli, and end to end
 // through the built program. This file is plain UTF-8, like a terminal.
 
-#include "cli/cli_main.h"
+#include "cli/cli_runner.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -16,20 +16,6 @@
 
 namespace lorvane::cli {
 namespace {
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result Cli(const std::vector<std::string>& args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = RunCli(args, in, out, err);
-  return {status, out.str(), err.str()};
-}
 
 TEST(CliMatchTest, ReportsPositionInCp932Bytes) {
   EXPECT_EQ(Cli({"match", "ab"}, "xab").out, "errorpos 0\nmatch 2 2\n");

@@ -1,0 +1,20 @@
+#pragma once
+// Names of settings-file sections and values that more than one place uses, written once.
+// (Names that are not plain ASCII live in the one .cpp that uses them.)
+
+namespace lorvane::keys {
+
+inline constexpr const char* kOption = "Option";
+inline constexpr const char* kLengthLimit = "Length Limit";
+
+inline constexpr const char* kMailers = "Mailers";
+inline constexpr const char* kStatus = "Status";
+inline constexpr const char* kExpanded = "Expanded";
+inline constexpr const char* kHidden = "Hidden";
+inline constexpr const char* kInstalled = "Installed";
+
+inline constexpr const char* kDirectory = "Directory";
+inline constexpr const char* kNumber = "Number";
+inline constexpr const char* kPath = "Path";
+
+}  // namespace lorvane::keys

@@ -1,0 +1,41 @@
+#pragma once
+// Building the platform for the system the program was compiled for (POSIX under Wine
+// or Windows). The start-up code of the GUI and the CLI calls this once.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace lorvane {
+
+struct TPlatformOptions {
+  // A Wine prefix directory (host path); empty for none. Ignored on Windows.
+  std::string wine_prefix;
+  // Registry export files overlaid on the registry, in order (host paths). POSIX only.
+  std::vector<std::string> registry_files;
+  // Where the program counts as living (host path): the settings file and the detection
+  // log are named after it. It need not exist.
+  std::string program_host_path;
+};
+
+class TSystemPlatform {
+ public:
+  virtual ~TSystemPlatform() = default;
+  virtual TPlatform& Get() = 0;
+};
+
+// Raises the general exception (with a message naming the file) when a registry file or
+// the prefix cannot be read, or when the program's path lies on no drive.
+std::unique_ptr<TSystemPlatform> CreateSystemPlatform(const TPlatformOptions& options);
+
+// The system's locale, for the interface language, before any platform is built.
+std::unique_ptr<ILocale> CreateSystemLocale();
+
+// POSIX: $WINEPREFIX, else ~/.wine when it exists, else empty. Windows: empty.
+std::string DefaultWinePrefix();
+// The directory of the running executable (host path, no trailing separator).
+std::string ExecutableDirectory();
+
+}  // namespace lorvane
