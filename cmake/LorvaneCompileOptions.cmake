@@ -2,7 +2,7 @@
 
 add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
                     -Wold-style-cast -Wcast-align -Woverloaded-virtual
-                    -Wimplicit-fallthrough)
+                    -Wimplicit-fallthrough -Wno-missing-field-initializers)
 if(LORVANE_WERROR)
   add_compile_options(-Werror)
 endif()

@@ -1,0 +1,49 @@
+// The user's directories: discovery from the settings (recursive ones sorted by
+// upper-cased name) and enumeration with the skip list.
+
+#include <gtest/gtest.h>
+
+#include "persist/settings_keys.h"
+#include "support/scratch_dir.h"
+#include "support/stores_harness.h"
+
+namespace lorvane {
+namespace {
+
+using testing::TMailFixture;
+using testing::TStoresHarness;
+
+TEST(DirectoryMailerTest, FoldersFromTheSettingsAndTheirFiles) {
+  ScratchDir scratch;
+  TMailFixture fixture(scratch.Path("prefix"));
+  fixture.WriteFile("C:\\Mail\\report.txt", "Subject: r\r\n\r\nx\r\n");
+  fixture.WriteFile("C:\\Mail\\setup.EXE", "MZ");
+  fixture.WriteFile("C:\\Mail\\data.zip", "PK");
+  fixture.WriteFile("C:\\Mail\\README", "readme");
+  fixture.WriteFile("C:\\Mail\\odd.", "odd");
+  fixture.WriteFile("C:\\Mail\\B\\one.txt", "1");
+  fixture.WriteFile("C:\\Mail\\a\\two.txt", "2");
+  fixture.WriteFile("C:\\Mail\\a\\表\\three.txt", "3");
+  fixture.MakeDirectory("C:\\Mail\\.hidden");
+  fixture.WriteFile("C:\\Notes\\n.txt", "n");
+  TStoresHarness h(fixture);
+  h.ini.WriteInteger(keys::kDirectory, keys::kNumber, 2);
+  h.ini.WriteString("Directory\\Dir1", keys::kPath, "C:\\Mail\\");
+  h.ini.WriteBool("Directory\\Dir1", "Recursive", true);
+  h.ini.WriteString("Directory\\Dir2", keys::kPath, "C:\\Notes\\");
+  h.stores.Rebuild();
+
+  EXPECT_EQ(h.TreeDump(),
+            "Directory [Directory] \n"
+            "  C:\\Mail [Dir1] C:\\Mail\\ *\n"
+            "    a [a] C:\\Mail\\a\\ *\n"
+            "      表 [表] C:\\Mail\\a\\表\\ *\n"
+            "    B [B] C:\\Mail\\B\\ *\n"
+            "  C:\\Notes [Dir2] C:\\Notes\\ *\n");
+  EXPECT_EQ(h.MailsOf("Directory\\C:\\Mail"),
+            "C:\\Mail\\odd. 0 -1\nC:\\Mail\\README 0 -1\nC:\\Mail\\report.txt 0 -1\n");
+  EXPECT_EQ(h.MailsOf("Directory\\C:\\Mail\\a\\表"), "C:\\Mail\\a\\表\\three.txt 0 -1\n");
+}
+
+}  // namespace
+}  // namespace lorvane
