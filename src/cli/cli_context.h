@@ -91,5 +91,7 @@ int RunQueryCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunConfigCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunRegCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunReadCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunTreeCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunMailsCommand(const std::vector<std::string>& args, CliContext& ctx);
 
 }  // namespace lorvane::cli

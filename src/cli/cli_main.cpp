@@ -31,6 +31,8 @@ constexpr Command kCommands[] = {
     {"read", RunReadCommand, "print a message's text as the search sees it"},
     {"config", RunConfigCommand, "list, get, set and unset values of the settings file"},
     {"reg", RunRegCommand, "read registry values and keys as Lorvane sees them"},
+    {"tree", RunTreeCommand, "detect the mail programs and print their folder tree"},
+    {"mails", RunMailsCommand, "list the messages of one folder"},
 };
 
 #ifdef _WIN32

@@ -55,6 +55,15 @@ std::vector<TFolder*> TFolderTree::SelectedFolders() const {
   return selected;
 }
 
+void TFolderTree::SettleLeafStates() {
+  ForEachNode([](TFolder& node) {
+    if (node.ChildCount() == 0 &&
+        (node.Status() == csSubtreeUnchecked || node.Status() == csSubtreeChecked)) {
+      node.SetStatus(node.Status() - 2);
+    }
+  });
+}
+
 TFolder* TFolderTree::FindByFullCaption(const std::string& full_caption) const {
   TFolder* found = nullptr;
   std::vector<TFolder*> roots;

@@ -30,6 +30,9 @@ class TFolderTree {
   // The folders a search takes part in, in display order: nodes whose shown state is even,
   // without descending below a node shown as 3.
   std::vector<TFolder*> SelectedFolders() const;
+  // A node without children keeps no subtree state: 3 becomes 1 and 4 becomes 2 (stored).
+  // Whoever shows the tree calls this once the tree is built.
+  void SettleLeafStates();
   // The node whose FullCaption is `full_caption` (exact bytes), or nullptr.
   TFolder* FindByFullCaption(const std::string& full_caption) const;
 

@@ -145,6 +145,22 @@ TEST(FolderTreeTest, SelectionWalk) {
   EXPECT_EQ(tree.FindByFullCaption("M2\\Nope"), nullptr);
 }
 
+TEST(FolderTreeTest, LeavesDropSubtreeStates) {
+  TIniFile ini;
+  ini.WriteInteger("Mailers\\M\\Leaf4", "Status", 4);
+  ini.WriteInteger("Mailers\\M\\Leaf3", "Status", 3);
+  ini.WriteInteger("Mailers\\M\\Box", "Status", 4);
+  TFolderTree tree(ini);
+  TFolder* m = tree.AppendMailer(1, 3, "M", "M");
+  m->AddChild(ntFolder, 1, "Leaf4", "Leaf4", "", true);
+  m->AddChild(ntFolder, 1, "Leaf3", "Leaf3", "", true);
+  m->AddChild(ntFolder, 1, "Box", "Box", "", false)->AddChild(ntFolder, 1, "In", "In", "", true);
+  tree.SettleLeafStates();
+  EXPECT_EQ(ini.ReadInteger("Mailers\\M\\Leaf4", "Status", 0), 2);
+  EXPECT_EQ(ini.ReadInteger("Mailers\\M\\Leaf3", "Status", 0), 1);
+  EXPECT_EQ(ini.ReadInteger("Mailers\\M\\Box", "Status", 0), 4);  // has a child
+}
+
 TEST(FolderTreeTest, MailsAreTransient) {
   TIniFile ini;
   TFolderTree tree(ini);
