@@ -1,0 +1,331 @@
+// The search driver.
+//   Search:  history, undo snapshot, counting pass over the selected folders, search pass
+//            (per message: progress, pending events, cancel, read, cut to the scope, test,
+//            record), then the finishing steps in every case.
+//   Narrow:  the same test over the undo snapshot's rows, records kept as they were.
+//   Undo:    the snapshot back.
+// Tested by tests/search/search_driver_test.cpp.
+
+#include "search/search_driver.h"
+
+#include <climits>
+#include <cstdio>
+
+#include "common/exception.h"
+#include "common/language.h"
+#include "common/mbstring.h"
+#include "common/windows_path.h"
+#include "mail/mail_reader.h"
+#include "mail/mail_stores.h"
+#include "mail/mail_text.h"
+#include "persist/ini_file.h"
+
+namespace lorvane {
+
+namespace {
+
+constexpr const char* kDisplaySection = "Display";
+constexpr const char* kSortValue = "Sort";
+constexpr const char* kProgressBarValue = "ProgressBar";
+
+std::string CounterText(int n) {
+  return std::to_string(n) + " ";
+}
+
+// A message address kept as text in a result row; anything but a plain decimal number in
+// the 32-bit range is an error (a damaged result file must not be read at some address).
+int32_t AddressNumber(const std::string& text, const std::string& file) {
+  const bool negative = !text.empty() && text[0] == '-';
+  const std::string digits = negative ? text.substr(1) : text;
+  long long value = 0;
+  bool ok = !digits.empty() && digits.size() <= 10;
+  for (char c : digits) {
+    ok = ok && c >= '0' && c <= '9';
+    if (ok) value = value * 10 + (c - '0');
+  }
+  if (negative) value = -value;
+  if (!ok || value < INT32_MIN || value > INT32_MAX) {
+    throw Exception(file + ": \"" + text + "\" " +
+                    (IsJapanese() ? "は数値ではありません" : "is not a number"));
+  }
+  return static_cast<int32_t>(value);
+}
+
+// Byte index of the first "\" that starts a character, npos when none.
+size_t FirstSeparator(std::string_view s) {
+  for (size_t i = 0; i < s.size(); i += CharWidthAt(s, i)) {
+    if (s[i] == '\\') return i;
+  }
+  return std::string_view::npos;
+}
+
+size_t LastSeparator(std::string_view s) {
+  size_t last = std::string_view::npos;
+  for (size_t i = 0; i < s.size(); i += CharWidthAt(s, i)) {
+    if (s[i] == '\\') last = i;
+  }
+  return last;
+}
+
+// The text after the first CR LF CR LF, or all of it when there is none.
+std::string_view BodyOf(std::string_view text) {
+  const size_t p = text.find("\r\n\r\n");
+  return p == std::string_view::npos ? text : text.substr(p + 4);
+}
+
+std::string_view HeaderOf(std::string_view text) {
+  const size_t p = text.find("\r\n\r\n");
+  return p == std::string_view::npos ? text : text.substr(0, p);
+}
+
+}  // namespace
+
+TSearchDriver::TSearchDriver(TMailStores& stores, TMailReader& reader, TIniFile& ini,
+                             TResultList& results, TResultList& undo, ISearchObserver& observer)
+    : stores_(stores),
+      reader_(reader),
+      ini_(ini),
+      results_(results),
+      undo_(undo),
+      observer_(observer) {}
+
+std::string TSearchDriver::PercentText(int done, int total) {
+  const long long percent = total > 0 ? (static_cast<long long>(done) + 1) * 100 / total : 0;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%3lld%%  ", percent);
+  return buf;
+}
+
+bool TSearchDriver::IsRefreshPoint(int done) {
+  if (done < 10) return false;
+  const std::string digits = std::to_string(done).substr(1);
+  return digits.find_first_not_of('0') == std::string::npos;
+}
+
+void TSearchDriver::FolderFields(const std::string& path, std::string* soft, std::string* folder) {
+  const size_t first = FirstSeparator(path);
+  const size_t last = LastSeparator(path);
+  const std::string last_part = last == std::string::npos ? path : path.substr(last + 1);
+  *soft = first == std::string::npos ? std::string() : path.substr(0, first);
+  const std::string rest = first == std::string::npos ? path : path.substr(first + 1);
+  *folder = last_part == rest ? last_part : last_part + " (" + rest + ")";
+}
+
+void TSearchDriver::HeaderFields(const std::string& text, bool becky_forms, std::string* date,
+                                 std::string* time, std::string* sender, std::string* subject) {
+  date->clear();
+  time->clear();
+  sender->clear();
+  subject->clear();
+  const std::string_view subject_prefix = becky_forms ? "SUBJECT:" : "SUBJECT: ";
+  const std::string_view from_prefix = becky_forms ? "FROM:" : "FROM: ";
+  const std::string_view date_prefix = becky_forms ? "DATE:" : "DATE: ";
+  auto has = [](std::string_view line, std::string_view prefix) {
+    return line.size() >= prefix.size() && UpperAscii(line.substr(0, prefix.size())) == prefix;
+  };
+  bool done = false;
+  ForEachLine(text, [&](std::string_view line) {
+    if (done) return;
+    bool filled = false;
+    if (has(line, subject_prefix)) {
+      if (subject->empty()) {
+        *subject = std::string(Trim(line.substr(subject_prefix.size())));
+        filled = true;
+      }
+    } else if (has(line, from_prefix)) {
+      if (sender->empty()) {
+        *sender = SenderName(line.substr(from_prefix.size()));
+        filled = true;
+      }
+    } else if (has(line, date_prefix)) {
+      if (date->empty()) {
+        *date = MailDate(line.substr(date_prefix.size()));
+        *time = MailTime(line.substr(date_prefix.size()));
+        filled = true;
+      }
+    }
+    if (filled && !subject->empty() && !sender->empty() && !date->empty()) done = true;
+  });
+}
+
+std::string TSearchDriver::SortKey() const {
+  return ini_.ReadString(kDisplaySection, kSortValue, "Soft");
+}
+
+void TSearchDriver::SortNow() {
+  SortResults(results_, SortKey());
+}
+
+bool TSearchDriver::ProgressBarWanted() const {
+  return ini_.ReadBool(kDisplaySection, kProgressBarValue, true);
+}
+
+void TSearchDriver::Start(bool regexp, bool powerful) {
+  history_.Load(ini_);
+  query_.SetCondition(history_.Newest(), regexp, powerful);
+  can_search_ = !history_.Entries().empty();
+  can_narrow_ = false;
+  can_undo_ = false;
+  observer_.ButtonsChanged();
+}
+
+void TSearchDriver::KeywordChanged(const std::string& text, bool regexp, bool powerful) {
+  query_.SetCondition(text, regexp, powerful);
+  if (running_) return;
+  can_search_ = !query_.PatternError();
+  can_narrow_ = !query_.PatternError() && text != history_.Newest() && !results_.Empty();
+  observer_.ButtonsChanged();
+}
+
+void TSearchDriver::SetCounters() {
+  observer_.Counters(CounterText(results_.Count()), CounterText(done_));
+}
+
+// Steps common to the start of Search and Narrow.
+void TSearchDriver::Begin() {
+  running_ = true;
+  can_search_ = can_narrow_ = can_undo_ = false;
+  observer_.ButtonsChanged();
+  undo_ = results_;
+  history_.Add(query_.SearchPattern(), ini_);
+  cancel_ = false;
+  done_ = 0;
+  last_reported_ = 0;
+  observer_.Counters("0 ", "0 ");
+  observer_.Progress(0, 0, PercentText(-1, 1));
+  observer_.ShowProgressPanel(ProgressBarWanted());
+  results_.Clear();
+  observer_.ResultsChanged();
+}
+
+void TSearchDriver::Finish() {
+  observer_.CurrentFile("");
+  SortNow();
+  observer_.ResultsChanged();
+  observer_.ShowProgressPanel(false);
+  running_ = false;
+  can_search_ = true;
+  can_narrow_ = false;
+  can_undo_ = !undo_.Empty();
+  observer_.ButtonsChanged();
+}
+
+void TSearchDriver::StepProgress(int done, int total, const std::string& file_name) {
+  observer_.CurrentFile(file_name);
+  observer_.Progress(done, total, PercentText(done, total));
+  observer_.ShowProgressPanel(ProgressBarWanted());
+  observer_.ProcessPendingEvents();
+}
+
+void TSearchDriver::AfterMessage(int& done) {
+  ++done;
+  done_ = done;
+  SetCounters();
+  if (progress_report_ && IsRefreshPoint(done)) PartialRefresh();
+}
+
+void TSearchDriver::PartialRefresh() {
+  if (results_.Count() == last_reported_) return;
+  last_reported_ = results_.Count();
+  SortNow();
+  observer_.ResultsChanged();
+}
+
+void TSearchDriver::SearchFolder(TFolder& folder, int& done, int total) {
+  const std::string folder_path = folder.FullCaption();
+  const std::string mailer = MailerName(folder.Kind());
+  const bool becky_forms = mailer == "Becky!" || mailer == "Becky!2";
+  for (int i = 0; i < folder.MailCount(); ++i) {
+    const TMail mail = *folder.Mail(i);
+    StepProgress(done, total, mail.FileName);
+    if (cancel_) return;
+    const std::string text =
+        reader_.ReadMailText(mail.FileName, mail.First, mail.Last, !scope_.body);
+    const std::string_view current = scope_.header ? std::string_view(text) : BodyOf(text);
+    if (query_.IsMatch(current)) {
+      TMailRecord record;
+      FolderFields(folder_path, &record[mfSoft], &record[mfFolder]);
+      HeaderFields(text, becky_forms, &record[mfDate], &record[mfTime], &record[mfSender],
+                   &record[mfSubject]);
+      if (record[mfSubject].empty()) record[mfSubject] = ExtractFileName(mail.FileName);
+      record[mfFileName] = mail.FileName;
+      record[mfFirst] = std::to_string(mail.First);
+      record[mfLast] = std::to_string(mail.Last);
+      results_.Append(record);
+    }
+    AfterMessage(done);
+  }
+}
+
+void TSearchDriver::Search() {
+  Begin();
+  try {
+    if (!Trim(query_.SearchPattern()).empty()) {
+      const std::vector<TFolder*> folders = stores_.Tree().SelectedFolders();
+      int total = 0;
+      for (TFolder* folder : folders) {
+        stores_.EnumerateMails(*folder);
+        total += folder->MailCount();
+        folder->ClearMails();
+      }
+      int done = 0;
+      for (TFolder* folder : folders) {
+        if (total == 0) break;
+        struct ClearOnExit {
+          TFolder* f;
+          ~ClearOnExit() { f->ClearMails(); }
+        } clear{folder};
+        stores_.EnumerateMails(*folder);
+        if (folder->MailCount() == 0) observer_.CurrentFile("");
+        SearchFolder(*folder, done, total);
+        if (cancel_) break;
+      }
+    }
+  } catch (...) {
+    Finish();
+    throw;
+  }
+  Finish();
+}
+
+void TSearchDriver::Narrow() {
+  Begin();
+  try {
+    if (!Trim(query_.SearchPattern()).empty() && !undo_.Empty()) {
+      const int total = undo_.Count();
+      int done = 0;
+      for (int row = 0; row < total; ++row) {
+        const std::string& file = undo_.Field(row, mfFileName);
+        StepProgress(done, total, file);
+        if (cancel_) break;
+        const int32_t first = AddressNumber(undo_.Field(row, mfFirst), file);
+        const int32_t last = AddressNumber(undo_.Field(row, mfLast), file);
+        const std::string text = reader_.ReadMailText(file, first, last, !scope_.body);
+        std::string_view current = text;
+        if (!scope_.body) {
+          current = HeaderOf(text);
+        } else if (!scope_.header) {
+          current = BodyOf(text);
+        }
+        if (query_.IsMatch(current)) results_.Append(undo_.Row(row));
+        AfterMessage(done);
+      }
+    }
+  } catch (...) {
+    Finish();
+    throw;
+  }
+  Finish();
+}
+
+void TSearchDriver::Undo() {
+  results_ = undo_;
+  SortNow();
+  observer_.ResultsChanged();
+  can_narrow_ = !results_.Empty();
+  observer_.Counters(CounterText(results_.Count()), "");
+  can_undo_ = false;
+  observer_.ButtonsChanged();
+}
+
+}  // namespace lorvane
