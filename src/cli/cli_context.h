@@ -93,5 +93,8 @@ int RunRegCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunReadCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunTreeCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunMailsCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunSearchCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunNarrowCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunCountCommand(const std::vector<std::string>& args, CliContext& ctx);
 
 }  // namespace lorvane::cli

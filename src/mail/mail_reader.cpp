@@ -37,6 +37,11 @@ std::string Num(long long n) {
   return std::to_string(n);
 }
 
+// The file system's error text, with the file's name in front unless it names it already.
+std::string NamedError(const std::string& path, const std::string& error) {
+  return error.find(path) == std::string::npos ? path + ": " + error : error;
+}
+
 // Index just past the CR LF that ends the last line before the first empty line of
 // `text` (lines each followed by CR LF), or npos when no line is empty.
 size_t HeaderEnd(std::string_view text) {
@@ -74,7 +79,7 @@ std::string TMailReader::ReadRange(const std::string& path, uint64_t offset, uin
   std::string bytes;
   std::string error;
   const TReadStatus status = fs_.ReadAt(path, offset, static_cast<size_t>(count), &bytes, &error);
-  if (status == TReadStatus::kError) throw EMailRead(path + ": " + error);
+  if (status == TReadStatus::kError) throw EMailRead(NamedError(path, error));
   return bytes;
 }
 
@@ -177,7 +182,7 @@ std::string TMailReader::FetchLines(const std::string& file_name, int32_t first,
         if (fs_.ReadFile(file_name, &cache_.bytes, &error) != TReadStatus::kOk) {
           cache_.bytes.clear();
           FillCache("");
-          throw EMailRead(file_name + ": " + error);
+          throw EMailRead(NamedError(file_name, error));
         }
         cache_.size = cache_.bytes.size();
         FillCache(file_name);

@@ -6,6 +6,18 @@ namespace lorvane::keys {
 
 inline constexpr const char* kOption = "Option";
 inline constexpr const char* kLengthLimit = "Length Limit";
+inline constexpr const char* kRegExp = "RegExp";
+inline constexpr const char* kPowerful = "Powerful";
+inline constexpr const char* kCheckHeader = "CheckHeader";
+inline constexpr const char* kCheckBody = "CheckBody";
+
+inline constexpr const char* kKeyword = "Keyword";
+inline constexpr const char* kMethod = "Method";  // "AND", "OR" or "Logic"
+
+inline constexpr const char* kDisplay = "Display";
+inline constexpr const char* kSort = "Sort";
+inline constexpr const char* kProgressBar = "ProgressBar";
+inline constexpr const char* kProgressReport = "Progress Report";
 
 inline constexpr const char* kMailers = "Mailers";
 inline constexpr const char* kStatus = "Status";

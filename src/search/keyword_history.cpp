@@ -5,11 +5,11 @@
 
 #include "common/mbstring.h"
 #include "persist/ini_file.h"
+#include "persist/settings_keys.h"
 
 namespace lorvane {
 
 namespace {
-constexpr const char* kKeywordSection = "Keyword";
 std::string HistoryName(size_t i) {
   return "History[" + std::to_string(i) + "]";
 }
@@ -26,14 +26,14 @@ void TKeywordHistory::Add(const std::string& text, TIniFile& ini) {
   entries_.insert(entries_.begin(), text);
   if (entries_.size() > kMaxEntries) entries_.resize(kMaxEntries);
   for (size_t i = 0; i < entries_.size(); ++i) {
-    ini.WriteString(kKeywordSection, HistoryName(i), entries_[i]);
+    ini.WriteString(keys::kKeyword, HistoryName(i), entries_[i]);
   }
 }
 
 void TKeywordHistory::Load(const TIniFile& ini) {
   entries_.clear();
   for (size_t i = 0; i < kMaxEntries; ++i) {
-    std::string entry = ini.ReadString(kKeywordSection, HistoryName(i), "");
+    std::string entry = ini.ReadString(keys::kKeyword, HistoryName(i), "");
     if (!entry.empty()) entries_.push_back(std::move(entry));
   }
 }

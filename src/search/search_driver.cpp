@@ -19,14 +19,11 @@
 #include "mail/mail_stores.h"
 #include "mail/mail_text.h"
 #include "persist/ini_file.h"
+#include "persist/settings_keys.h"
 
 namespace lorvane {
 
 namespace {
-
-constexpr const char* kDisplaySection = "Display";
-constexpr const char* kSortValue = "Sort";
-constexpr const char* kProgressBarValue = "ProgressBar";
 
 std::string CounterText(int n) {
   return std::to_string(n) + " ";
@@ -149,7 +146,7 @@ void TSearchDriver::HeaderFields(const std::string& text, bool becky_forms, std:
 }
 
 std::string TSearchDriver::SortKey() const {
-  return ini_.ReadString(kDisplaySection, kSortValue, "Soft");
+  return ini_.ReadString(keys::kDisplay, keys::kSort, "Soft");
 }
 
 void TSearchDriver::SortNow() {
@@ -157,7 +154,7 @@ void TSearchDriver::SortNow() {
 }
 
 bool TSearchDriver::ProgressBarWanted() const {
-  return ini_.ReadBool(kDisplaySection, kProgressBarValue, true);
+  return ini_.ReadBool(keys::kDisplay, keys::kProgressBar, true);
 }
 
 void TSearchDriver::Start(bool regexp, bool powerful) {
@@ -261,7 +258,8 @@ void TSearchDriver::Search() {
   Begin();
   try {
     if (!Trim(query_.SearchPattern()).empty()) {
-      const std::vector<TFolder*> folders = stores_.Tree().SelectedFolders();
+      const std::vector<TFolder*> folders =
+          folders_.empty() ? stores_.Tree().SelectedFolders() : folders_;
       int total = 0;
       for (TFolder* folder : folders) {
         stores_.EnumerateMails(*folder);

@@ -9,6 +9,7 @@
 //   if (driver.CanSearch()) driver.Search();             // may raise after finishing
 
 #include <string>
+#include <vector>
 
 #include "search/keyword_history.h"
 #include "search/keyword_query.h"
@@ -54,6 +55,8 @@ class TSearchDriver {
   TKeywordHistory& History() { return history_; }
 
   void SetScope(TSearchScope scope) { scope_ = scope; }
+  // Search exactly these folders instead of those ticked in the tree (empty: the tree's).
+  void SetFolders(std::vector<TFolder*> folders) { folders_ = std::move(folders); }
   TSearchScope Scope() const { return scope_; }
   // The "progress report" menu item: partial refreshes at 10, 20, ... 100, 200 ...
   void SetProgressReport(bool on) { progress_report_ = on; }
@@ -113,6 +116,7 @@ class TSearchDriver {
   TRSearch query_;
   TKeywordHistory history_;
   TSearchScope scope_;
+  std::vector<TFolder*> folders_;
   bool progress_report_ = true;
 
   bool cancel_ = false;
