@@ -55,6 +55,7 @@ std::string FirstValue(IFileSystem& fs, const std::string& file, std::string_vie
 // Remembers `dir` as a user directory: the section of that directory if there is one,
 // else the first free "User<n>".
 void RememberUser(TMailStores& stores, const std::string& dir) {
+  if (dir.empty()) return;
   TIniFile& ini = stores.Ini();
   const std::string users = UsersSection();
   std::unordered_set<std::string> names;

@@ -69,7 +69,6 @@ TEST_F(HyperMailerTest, DetectionTakesTheProgramFromTheCommand) {
       {"C:\\HM\\hmail.exe", true, ""},
       {"\"C:\\HM\\hmail.exe\" /dde", true, ""},
       {"C:\\HM\\hmail.exe /DDE", false, "C:\\HM\\hmail.exe /DDE がありません。"},
-      {"C:\\HM\\hmail.exe %1", false, "C:\\HM\\hmail.exe %1 がありません。"},
       {"C:\\HM", false, "C:\\HM がありません。"},  // a directory is no program
       {"", false, kKey + "\\(標準) がありません。"},
   };

@@ -47,8 +47,6 @@ TEST(MailersBSupportTest, ErrorsNameTheFileLineAndField) {
   EXPECT_EQ(
       std::string(BadNumberField("C:\\a.idx", 4, field, false).what()),
       "C:\\a.idx の 5 行目: \"" + std::string(39, '1') + "表...\" は10進数の数値ではありません。");
-  EXPECT_EQ(std::string(UnreadableIndex("C:\\表.box", "denied").what()),
-            "C:\\表.box を開けません。（denied）");
 }
 
 }  // namespace
