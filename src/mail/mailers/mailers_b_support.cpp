@@ -1,0 +1,97 @@
+// Number fields, index errors, plain names and "."-separated mailboxes for six of the
+// mail programs (see the header).
+// Tested by tests/mail/mailers/mailers_b_support_test.cpp and through those kinds' tests.
+
+#include "mail/mailers/mailers_b_support.h"
+
+#include <limits>
+
+#include "common/language.h"
+#include "common/mbstring.h"
+#include "mail/mailers/mailer_support.h"
+
+namespace lorvane::mailers {
+
+namespace {
+
+// A damaged field may be megabytes long; the message shows its start.
+constexpr int kShownFieldChars = 40;
+
+}  // namespace
+
+std::optional<uint32_t> ParseHex32(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  uint64_t value = 0;
+  for (char c : text) {
+    const int digit = HexDigitValue(c);
+    if (digit < 0) return std::nullopt;
+    value = value * 16 + static_cast<uint64_t>(digit);
+    if (value > std::numeric_limits<uint32_t>::max()) return std::nullopt;
+  }
+  return static_cast<uint32_t>(value);
+}
+
+std::optional<int32_t> ParseDecimal32(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+    negative = text[0] == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return std::nullopt;
+  int64_t value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > int64_t{std::numeric_limits<int32_t>::max()} + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<int32_t>::max()) return std::nullopt;
+  return static_cast<int32_t>(value);
+}
+
+Exception BadNumberField(const std::string& file, size_t line, std::string_view field,
+                         bool hexadecimal) {
+  std::string shown = MBCopy(field, 1, kShownFieldChars);
+  if (shown.size() < field.size()) shown += "...";
+  const std::string line_number = Num(static_cast<long long>(line) + 1);
+  if (IsJapanese()) {
+    return Exception(file + " の " + line_number + " 行目: \"" + shown + "\" は" +
+                     (hexadecimal ? "16進数" : "10進数") + "の数値ではありません。");
+  }
+  return Exception(file + ", line " + line_number + ": \"" + shown + "\" is not a " +
+                   (hexadecimal ? "hexadecimal" : "decimal") + " number.");
+}
+
+Exception UnreadableIndex(const std::string& file, const std::string& reason) {
+  if (IsJapanese()) {
+    return Exception(file + " を開けません。" + (reason.empty() ? "" : "（" + reason + "）"));
+  }
+  return Exception("Cannot open " + file + (reason.empty() ? "." : ": " + reason));
+}
+
+bool IsPlainFileName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  for (size_t i = 0; i < name.size(); i += CharWidthAt(name, i)) {
+    if (CharWidthAt(name, i) == 1 &&
+        std::string_view("\\/:*?").find(name[i]) != std::string_view::npos) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ForEachDotMessage(IFileSystem& fs, const std::string& path, TDotLayout layout,
+                       const std::function<void(size_t, int32_t, int32_t)>& message) {
+  constexpr size_t kMaxLine = std::numeric_limits<int32_t>::max();
+  size_t start = layout.first;
+  size_t number = 0;
+  return ForEachFileLine(fs, path, [&](size_t i, std::string_view line) {
+    // An address holds 32-bit line numbers; later lines cannot be addressed.
+    if (i < start || i > kMaxLine || line != ".") return;
+    if (i > start) message(number, static_cast<int32_t>(start), static_cast<int32_t>(i - 1));
+    ++number;
+    start = i + 1 + layout.skipped_after_dot;
+  });
+}
+
+}  // namespace lorvane::mailers
