@@ -4,6 +4,7 @@
 // "Folder.idx", one line a message, fields separated by 0x01.
 // Tested by tests/mail/mailers/becky2_test.cpp.
 
+#include <array>
 #include <optional>
 
 #include "common/exception.h"
@@ -24,8 +25,8 @@ namespace {
 constexpr const char* kKey = "HKEY_CURRENT_USER\\Software\\RIMArts\\B2\\";
 constexpr char kFieldSeparator = '\x01';
 // Index fields, counted from 0 (the text before the first separator).
-constexpr int kOffsetField = 1;
-constexpr int kSizeField = 12;
+constexpr size_t kOffsetField = 1;
+constexpr size_t kSizeField = 12;
 
 // The trimmed rest of the file's first line that begins with "NAME=".
 std::optional<std::string> NameLine(IFileSystem& fs, const std::string& path) {
@@ -134,26 +135,23 @@ void EnumerateBecky2(TMailStores& stores, TFolder& folder) {
   const std::string index = dir + "\\Folder.idx";
   ForEachFileLine(fs, index, [&](size_t i, std::string_view line) {
     if (i == 0) return;  // the index's own header
-    // Where each field starts: just after its separator.
-    size_t starts[kSizeField + 2];
-    int fields = 1;
-    starts[0] = 0;
-    for (size_t p = 0; fields <= kSizeField + 1; ++p) {
-      p = line.find(kFieldSeparator, p);
-      if (p == std::string_view::npos) break;
-      starts[fields++] = p + 1;
+    // Fields 0 to 12; the last runs to the next separator or to the end of the line.
+    std::array<std::string_view, kSizeField + 1> fields;
+    size_t separators = 0;
+    for (size_t k = 0, start = 0; k < fields.size(); ++k) {
+      const size_t end = line.find(kFieldSeparator, start);
+      fields[k] = line.substr(start, end == std::string_view::npos ? end : end - start);
+      if (end == std::string_view::npos) break;
+      ++separators;
+      start = end + 1;
     }
-    if (fields <= kSizeField) return;  // fewer than 12 separators
-    auto field = [&](int k) {
-      const size_t end = k + 1 < fields ? starts[k + 1] - 1 : line.size();
-      return line.substr(starts[k], end - starts[k]);
-    };
-    const std::optional<int32_t> offset = HexField(field(kOffsetField));
-    if (!offset) ThrowBadField(index, i, field(kOffsetField));
-    const std::optional<int32_t> size = HexField(field(kSizeField));
-    if (!size) ThrowBadField(index, i, field(kSizeField));
+    if (separators < kSizeField) return;
+    const std::optional<int32_t> offset = HexField(fields[kOffsetField]);
+    if (!offset) ThrowBadField(index, i, fields[kOffsetField]);
+    const std::optional<int32_t> size = HexField(fields[kSizeField]);
+    if (!size) ThrowBadField(index, i, fields[kSizeField]);
     const int64_t last = static_cast<int64_t>(*offset) + *size - 1;
-    if (last > 0x7FFFFFFF) ThrowBadField(index, i, field(kSizeField));
+    if (last > 0x7FFFFFFF) ThrowBadField(index, i, fields[kSizeField]);
     folder.AddMail({mailbox, *offset, static_cast<int32_t>(last)});
   });
 }

@@ -141,9 +141,9 @@ TEST_F(BeckyTest, NoRegisteredUser) {
 
 TEST_F(BeckyTest, UserCaptionsAndFolderScan) {
   SetHome("C:\\Becky!");
-  SetUser(3, "jiro@example.jp");                     // caption: the address
-  SetUser(5, "nobox@example.jp", "箱なし");          // no InBox.ctl: left out
-  SetUser(19, "last@example.jp", "最後のユーザー");  // the last user number still counts
+  SetUser(3, "jiro@example.jp");             // caption: the address
+  SetUser(5, "nobox@example.jp", "箱なし");  // no InBox.ctl: left out
+  SetUser(20, "ghost@example.jp");           // beyond the registered places
   fixture_.WriteFile("C:\\Becky!\\User3\\InBox.ctl", "");
   fixture_.WriteFile("C:\\Becky!\\User3\\Trash.mbx", "");
   fixture_.WriteFile("C:\\Becky!\\User3\\ソ.mbx", "a\r\n.\r\nb\r\n.\r\nno end\r\n");
@@ -151,7 +151,7 @@ TEST_F(BeckyTest, UserCaptionsAndFolderScan) {
   fixture_.WriteFile("C:\\Becky!\\User3\\ソ\\Trash.mbx", "");
   fixture_.WriteFile("C:\\Becky!\\User3\\ソ\\Trash\\深い.mbx", "");
   fixture_.WriteFile("C:\\Becky!\\User3\\ソ\\notes.txt", "");
-  fixture_.WriteFile("C:\\Becky!\\User19\\InBox.ctl", "");
+  fixture_.WriteFile("C:\\Becky!\\User20\\InBox.ctl", "");
   TStoresHarness h(fixture_);
   h.stores.Rebuild();
   EXPECT_EQ(h.TreeDump(),
@@ -165,14 +165,7 @@ TEST_F(BeckyTest, UserCaptionsAndFolderScan) {
             "    ごみ箱 [Trash] User3\\Trash.mbx *\n"
             "    ソ [ソ] User3\\ソ.mbx *\n"
             "      Trash [Trash] User3\\ソ\\Trash.mbx *\n"
-            "        深い [深い] User3\\ソ\\Trash\\深い.mbx *\n"
-            "  最後のユーザー [User19] User19\n"
-            "    受信箱 [InBox] User19\\InBox.mbx *\n"
-            "    送信箱 [OutBox] User19\\OutBox.mbx *\n"
-            "      草稿 [Draft] User19\\OutBox\\Draft.mbx *\n"
-            "      送信済 [Sent] User19\\OutBox\\Sent.mbx *\n"
-            "      草稿 [Reminder] User19\\OutBox\\Reminder.mbx *\n"
-            "    ごみ箱 [Trash] User19\\Trash.mbx *\n");
+            "        深い [深い] User3\\ソ\\Trash\\深い.mbx *\n");
   // The text after the last "." line is no message.
   EXPECT_EQ(h.MailsOf("Becky!\\jiro@example.jp\\ソ"),
             "C:\\Becky!\\User3\\ソ.mbx 0 0\nC:\\Becky!\\User3\\ソ.mbx 2 2\n");

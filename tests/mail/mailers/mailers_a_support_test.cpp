@@ -69,15 +69,6 @@ TEST_F(LineLayoutTest, SeparatedMailboxes) {
   for (const auto& c : cases) EXPECT_EQ(List(c.mailbox, false), c.ranges) << c.name;
 }
 
-TEST_F(LineLayoutTest, MissingOrUnreadableMailboxGivesNothing) {
-  TFolder folder(ini_, 4, 2, 1, "", "f", "", "f", "box", true);
-  EXPECT_FALSE(ListDotTerminated(fs_, "C:\\M\\none", folder));
-  fs_.AddFile("C:\\M\\locked", "a\r\n.\r\n");
-  fs_.MakeUnreadable("C:\\M\\locked");
-  EXPECT_FALSE(ListSeparated(fs_, "C:\\M\\locked", "From ", folder));
-  EXPECT_EQ(folder.MailCount(), 0);
-}
-
 TEST(ScanFoldersTest, StopsAtTheDepthLimitAndTheFolderBudget) {
   TIniFile ini;
   TFolder top(ini, 4, 1, 6, "", "top", "", "top", "", false);
@@ -97,12 +88,6 @@ TEST(ScanFoldersTest, StopsAtTheDepthLimitAndTheFolderBudget) {
     return std::vector<TFolderScan>{{s.node, ""}, {s.node, ""}};
   });
   EXPECT_EQ(expanded, kMaxScannedFolders);
-}
-
-TEST(DropLastCharsTest, CountsDoubleByteCharacters) {
-  EXPECT_EQ(DropLastChars("表.mbx", 4), "表");
-  EXPECT_EQ(DropLastChars("ab表表", 1), "ab表");
-  EXPECT_EQ(DropLastChars("ab", 3), "");
 }
 
 }  // namespace
