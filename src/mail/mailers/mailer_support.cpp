@@ -1,5 +1,5 @@
 // Shared helpers of the mailer procedures.
-// Tested by tests/mail/mailers/mailer_support_test.cpp and through every kind's tests.
+// Tested through every kind's tests in tests/mail/mailers/.
 
 #include "mail/mailers/mailer_support.h"
 
