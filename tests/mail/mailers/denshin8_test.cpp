@@ -1,5 +1,6 @@
-// 電信八号: detection through the remembered or located directory, the folders named in
-// DENSHIN8.ini's [FOLDER] section (each file once), and the .txt files of a folder.
+// 電信八号: the folders named in DENSHIN8.ini's [FOLDER] section (each file once) and the
+// .txt files of a folder. Detection is tested with the other located programs
+// (mailers_c_support_test.cpp).
 
 #include <gtest/gtest.h>
 
@@ -7,16 +8,13 @@
 #include "persist/ini_file.h"
 #include "persist/settings_keys.h"
 #include "support/enumerated_subjects.h"
-#include "support/interactive_stores.h"
 #include "support/scratch_dir.h"
 #include "support/stores_harness.h"
 
 namespace lorvane {
 namespace {
 
-using testing::LastDetection;
 using testing::SubjectsOf;
-using testing::TInteractiveStores;
 using testing::TMailFixture;
 using testing::TStoresHarness;
 
@@ -70,33 +68,6 @@ TEST_F(Denshin8Test, SectionAtTheEndAndOddLines) {
   EXPECT_EQ(h.MailsOf("電信八号\\ソ表.fld"),
             "C:\\D8\\ソ表\\a.txt 0 -1\nC:\\D8\\ソ表\\b.TXT 0 -1\n");
   EXPECT_EQ(h.MailsOf("電信八号\\last.fld"), "");
-}
-
-TEST_F(Denshin8Test, InteractiveDetection) {
-  fixture_.WriteFile("C:\\D8\\denshin8.EXE", "MZ");
-  fixture_.WriteFile("C:\\D8\\Denshin9.exe", "MZ");
-  fixture_.WriteFile("C:\\D8\\DENSHIN8.ini", "[FOLDER]\r\n");
-  fixture_.WriteFile("C:\\Copy\\Denshin8.exe", "MZ");
-  TStoresHarness h(fixture_);
-  TInteractiveStores ui(h);
-  const std::pair<std::optional<std::string>, std::string> failures[] = {
-      {std::nullopt, "電信八号の検出をキャンセルしました。"},
-      {"C:\\D8\\Denshin9.exe", "Denshin8.exe 以外を探してもだめです。"},
-      {"C:\\Copy\\Denshin8.exe", "C:\\Copy\\DENSHIN8.ini がありません。"},
-  };
-  for (const auto& [pick, message] : failures) {
-    ui.dialogs.pick = pick;
-    EXPECT_FALSE(ui.stores.DetectMailer(mkDenshin8, false));
-    EXPECT_EQ(ui.dialogs.messages.back(), "エラー: " + message);
-  }
-  ui.dialogs.pick = "C:\\D8\\denshin8.EXE";
-  EXPECT_TRUE(ui.stores.DetectMailer(mkDenshin8, false));
-  EXPECT_EQ(LastDetection(h.Log()),
-            (std::vector<std::string>{"■電信八号 2026/12/06 09:30:00",
-                                      "Denshin8.exe=C:\\D8\\denshin8.EXE"}));
-  EXPECT_EQ(h.ini.ReadString(keys::kPath, "電信八号", ""), "C:\\D8\\");
-  EXPECT_EQ(ui.dialogs.asked.back(), "Denshin8.exe を探して下さい。|Denshin8.exe");
-  EXPECT_EQ(ui.stores.Root(mkDenshin8), "C:\\D8\\");
 }
 
 }  // namespace

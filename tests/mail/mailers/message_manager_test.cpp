@@ -1,6 +1,6 @@
-// MessageManager: detection through the remembered directory or the executable the user
-// locates (the procedure sesna and 電信八号 share), folders from the Mail directory, one
-// message per file.
+// MessageManager: the located executable's checks (the procedure sesna and 電信八号 share
+// is tested as a whole in mailers_c_support_test.cpp), folders from the Mail directory,
+// one message per file.
 
 #include <gtest/gtest.h>
 
@@ -48,48 +48,25 @@ TEST_F(MessageManagerTest, RememberedDirectoryGivesFoldersAndMessages) {
   EXPECT_EQ(SubjectsOf(h, "MessageManager\\ソフト開発"), "ソフト開発の進捗\n");
 }
 
-TEST_F(MessageManagerTest, AutomaticDetectionNeverAsks) {
-  fixture_.WriteFile("C:\\MM\\msgman.exe", "MZ");
-  TStoresHarness h(fixture_);
-  TInteractiveStores ui(h);
-  // Nothing remembered, then a directory that lost its Aliases.ini.
-  for (const char* remembered : {"", "C:\\MM\\Mail\\"}) {
-    h.ini.WriteString(keys::kPath, "MessageManager", remembered);
-    EXPECT_FALSE(ui.stores.DetectMailer(mkMessageManager, true));
-    EXPECT_EQ(h.Log().back(), kHeader);
-  }
-  EXPECT_TRUE(ui.dialogs.asked.empty());
-  EXPECT_TRUE(ui.dialogs.messages.empty());
-}
-
 TEST_F(MessageManagerTest, InteractiveDetectionChecksTheChosenFile) {
   fixture_.WriteFile("C:\\MM\\MSGMAN.exe", "MZ");
-  fixture_.WriteFile("C:\\MM\\msgman.bak", "MZ");
   fixture_.WriteFile("C:\\MM\\ギSGMAN.EXE", "MZ");  // 0x83 0x4D: its trail byte is an "M"
   fixture_.WriteFile("C:\\MM\\Mail\\Aliases.ini", "[Aliases]\r\n");
-  fixture_.WriteFile("C:\\Old\\msgman.exe", "MZ");
   struct Case {
     std::optional<std::string> pick;
     std::vector<std::string> log;  // after the header
     std::string message;
   };
   const Case cases[] = {
-      {std::nullopt, {}, "Message Manager の検出をキャンセルしました。"},
-      {"C:\\MM\\msgman.bak",
-       {"msgman.exe=C:\\MM\\msgman.bak"},
-       "msgman.exe 以外を探してもだめです。"},
       {"C:\\MM\\ギSGMAN.EXE",
        {"msgman.exe=C:\\MM\\ギSGMAN.EXE"},
        "msgman.exe 以外を探してもだめです。"},
       {"C:\\Gone\\msgman.exe",
        {"msgman.exe=C:\\Gone\\msgman.exe", "not exist"},
        "C:\\Gone\\msgman.exe がありません。"},
-      {"C:\\Old\\msgman.exe",
-       {"msgman.exe=C:\\Old\\msgman.exe"},
-       "C:\\Old\\Mail\\Aliases.ini がありません。"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.pick.value_or("cancel"));
+    SCOPED_TRACE(*c.pick);
     TStoresHarness h(fixture_);
     TInteractiveStores ui(h);
     ui.dialogs.pick = c.pick;
@@ -102,8 +79,8 @@ TEST_F(MessageManagerTest, InteractiveDetectionChecksTheChosenFile) {
     EXPECT_EQ(h.ini.ReadString(keys::kPath, "MessageManager", "<none>"), "<none>");
   }
 
-  // The end is compared upper-cased; the Mail directory beside it is remembered, so the
-  // next detection, automatic or not, asks nothing.
+  // The end is compared upper-cased. Once the directory is remembered, even an
+  // interactive detection asks nothing.
   TStoresHarness h(fixture_);
   TInteractiveStores ui(h);
   ui.dialogs.pick = "C:\\MM\\MSGMAN.exe";
@@ -111,11 +88,7 @@ TEST_F(MessageManagerTest, InteractiveDetectionChecksTheChosenFile) {
   EXPECT_EQ(LastDetection(h.Log()),
             (std::vector<std::string>{kHeader, "msgman.exe=C:\\MM\\MSGMAN.exe"}));
   EXPECT_EQ(ui.stores.Root(mkMessageManager), "C:\\MM\\Mail\\");
-  EXPECT_EQ(h.ini.ReadString(keys::kPath, "MessageManager", ""), "C:\\MM\\Mail\\");
-  EXPECT_TRUE(ui.dialogs.messages.empty());
-  ui.dialogs.pick.reset();
   EXPECT_TRUE(ui.stores.DetectMailer(mkMessageManager, false));
-  EXPECT_TRUE(h.stores.DetectMailer(mkMessageManager, true));
   EXPECT_EQ(ui.dialogs.asked.size(), 1u);
 }
 

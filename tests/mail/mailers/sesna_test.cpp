@@ -1,5 +1,6 @@
 // sesna: the folder tree rebuilt from tree.dat's indentation with the index files that
 // sesna.ini assigns, and the index rule (entries up to the first line without "=").
+// Detection is tested with the other located programs (mailers_c_support_test.cpp).
 
 #include <gtest/gtest.h>
 
@@ -11,16 +12,13 @@
 #include "persist/ini_file.h"
 #include "persist/settings_keys.h"
 #include "support/enumerated_subjects.h"
-#include "support/interactive_stores.h"
 #include "support/scratch_dir.h"
 #include "support/stores_harness.h"
 
 namespace lorvane {
 namespace {
 
-using testing::LastDetection;
 using testing::SubjectsOf;
-using testing::TInteractiveStores;
 using testing::TMailFixture;
 using testing::TStoresHarness;
 
@@ -136,28 +134,6 @@ TEST_F(SesnaTest, IndexEntriesUpToTheFirstLineWithoutEquals) {
             "C:\\sesna\\Mails\\0000000B.kml 0 -1\nC:\\sesna\\Mails\\0000000D.kml 0 -1\n");
   EXPECT_EQ(h.MailsOf("sesna\\b"), "");
   EXPECT_EQ(h.MailsOf("sesna\\c"), "C:\\sesna\\Mails\\\x83\\AB.CDE.kml 0 -1\n");
-}
-
-TEST_F(SesnaTest, InteractiveDetectionTakesTheExecutablesDirectory) {
-  fixture_.WriteFile("C:\\Tools\\sesna\\SESNA.EXE", "MZ");
-  TStoresHarness h(fixture_);
-  TInteractiveStores ui(h);
-  ui.dialogs.pick = "C:\\Tools\\sesna\\sesna.ex_";
-  EXPECT_FALSE(ui.stores.DetectMailer(mkSesna, false));
-  EXPECT_EQ(ui.dialogs.messages,
-            std::vector<std::string>{"エラー: sesna.exe 以外を探してもだめです。"});
-  ui.dialogs.pick.reset();
-  EXPECT_FALSE(ui.stores.DetectMailer(mkSesna, false));
-  EXPECT_EQ(ui.dialogs.messages.back(), "エラー: sesna の検出をキャンセルしました。");
-
-  ui.dialogs.pick = "C:\\Tools\\sesna\\SESNA.EXE";
-  EXPECT_TRUE(ui.stores.DetectMailer(mkSesna, false));
-  EXPECT_EQ(LastDetection(h.Log()),
-            (std::vector<std::string>{"■sesna 2026/12/06 09:30:00",
-                                      "sesna.exe=C:\\Tools\\sesna\\SESNA.EXE"}));
-  EXPECT_EQ(ui.stores.Root(mkSesna), "C:\\Tools\\sesna\\");
-  EXPECT_EQ(h.ini.ReadString(keys::kPath, "sesna", ""), "C:\\Tools\\sesna\\");
-  EXPECT_EQ(ui.dialogs.asked, std::vector<std::string>(3, "sesna.exe を探して下さい。|sesna.exe"));
 }
 
 }  // namespace
