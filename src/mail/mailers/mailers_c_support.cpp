@@ -2,8 +2,8 @@
 // sesna, 電信八号): automatic detection only looks at the remembered directory; asking
 // the user is left to interactive detection. And the walk over directory trees whose
 // sub-directories are folders (tsworks, WeMail32).
-// Tested by tests/mail/mailers/message_manager_test.cpp, sesna_test.cpp, denshin8_test.cpp,
-// tsworks_test.cpp and wemail32_test.cpp.
+// Tested by tests/mail/mailers/mailers_c_support_test.cpp (detection) and through the
+// kinds' tests (tsworks_test.cpp has the directory loop).
 
 #include "mail/mailers/mailers_c_support.h"
 

@@ -59,8 +59,9 @@ void DiscoverSesna(TMailStores& stores, TFolder& node) {
   const std::string& root = stores.Root(mkSesna);
   std::vector<std::string> tree;
   std::vector<std::string> ini;
-  if (!FileExists(stores.Fs(), root + "tree.dat") || !FileExists(stores.Fs(), root + "sesna.ini"))
+  if (!FileExists(stores.Fs(), root + "tree.dat") || !FileExists(stores.Fs(), root + "sesna.ini")) {
     return;
+  }
   ReadLines(stores.Fs(), root + "tree.dat", &tree);
   ReadLines(stores.Fs(), root + "sesna.ini", &ini);
 

@@ -17,6 +17,13 @@ using testing::TStoresHarness;
 
 const std::string kUserKey = "HKEY_CURRENT_USER\\Software\\Y.D Products\\Kenm3\\User";
 const std::string kHeader = "■Kenm3 2026/12/06 09:30:00";
+// The mail-program node and its fixed trays, which every tree starts with.
+const std::string kTrays =
+    "Kenm3 [Kenm3] \n"
+    "  受信ﾄﾚｲ [受信ﾄﾚｲ] Folder\\受信ﾄﾚｲ *\n"
+    "  ごみ箱 [ごみ箱] Folder\\ごみ箱 *\n"
+    "  保管ﾄﾚｲ [保管ﾄﾚｲ] Folder\\保管ﾄﾚｲ *\n"
+    "  送信ﾄﾚｲ [送信ﾄﾚｲ] Folder\\送信ﾄﾚｲ *\n";
 
 class Kenm3Test : public ::testing::Test {
  protected:
@@ -37,15 +44,10 @@ TEST_F(Kenm3Test, StoreIsFoundWithItsTraysGroupsAndMessages) {
 
   EXPECT_EQ(h.Log(), (std::vector<std::string>{kHeader, kUserKey + "\\HomeDir=C:\\Kenm3\\taro"}));
   EXPECT_EQ(h.stores.Root(mkKenm3), "C:\\Kenm3\\taro\\");
-  EXPECT_EQ(h.TreeDump(),
-            "Kenm3 [Kenm3] \n"
-            "  受信ﾄﾚｲ [受信ﾄﾚｲ] Folder\\受信ﾄﾚｲ *\n"
-            "  ごみ箱 [ごみ箱] Folder\\ごみ箱 *\n"
-            "  保管ﾄﾚｲ [保管ﾄﾚｲ] Folder\\保管ﾄﾚｲ *\n"
-            "  送信ﾄﾚｲ [送信ﾄﾚｲ] Folder\\送信ﾄﾚｲ *\n"
-            "  プロジェクト [プロジェクト] Grp\\プロジェクト\n"
-            "    仕事 [仕事] Folder\\仕事 *\n"
-            "    ソフト表示 [ソフト表示] Folder\\ソフト表示 *\n");
+  EXPECT_EQ(h.TreeDump(), kTrays +
+                              "  プロジェクト [プロジェクト] Grp\\プロジェクト\n"
+                              "    仕事 [仕事] Folder\\仕事 *\n"
+                              "    ソフト表示 [ソフト表示] Folder\\ソフト表示 *\n");
   EXPECT_EQ(SubjectsOf(h, "Kenm3\\受信ﾄﾚｲ"),
             "来週の打ち合わせ\nYour order #1024\n写真を送ります\n");
   EXPECT_EQ(SubjectsOf(h, "Kenm3\\プロジェクト\\仕事"), "見積書の件\n見積書の件（訂正）\n");
@@ -103,16 +105,11 @@ TEST_F(Kenm3Test, OddGroupsAndMailboxes) {
   fixture_.MakeDirectory("C:\\Kenm3\\Folder\\送信ﾄﾚｲ");
   TStoresHarness h(fixture_);
   h.stores.Rebuild();
-  EXPECT_EQ(h.TreeDump(),
-            "Kenm3 [Kenm3] \n"
-            "  受信ﾄﾚｲ [受信ﾄﾚｲ] Folder\\受信ﾄﾚｲ *\n"
-            "  ごみ箱 [ごみ箱] Folder\\ごみ箱 *\n"
-            "  保管ﾄﾚｲ [保管ﾄﾚｲ] Folder\\保管ﾄﾚｲ *\n"
-            "  送信ﾄﾚｲ [送信ﾄﾚｲ] Folder\\送信ﾄﾚｲ *\n"
-            "  空 [空] Grp\\空\n"
-            "  表 [表] Grp\\表\n"
-            "    Aa [Aa] Folder\\Aa *\n"
-            "    なし [なし] Folder\\なし *\n");
+  EXPECT_EQ(h.TreeDump(), kTrays +
+                              "  空 [空] Grp\\空\n"
+                              "  表 [表] Grp\\表\n"
+                              "    Aa [Aa] Folder\\Aa *\n"
+                              "    なし [なし] Folder\\なし *\n");
   EXPECT_EQ(h.MailsOf("Kenm3\\表\\なし"), "");
   EXPECT_EQ(h.MailsOf("Kenm3\\ごみ箱"),
             "C:\\Kenm3\\Folder\\ごみ箱 1 3\nC:\\Kenm3\\Folder\\ごみ箱 6 6\n");
