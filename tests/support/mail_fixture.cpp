@@ -318,6 +318,9 @@ void BuildDemoStores(TMailFixture& f, TIniFile& settings) {
   BuildWinbiffStore(f);
   BuildDenshin8Store(f);
   BuildUserDirectories(f, settings);
+  RememberMessageManager(settings);
+  RememberSesna(settings);
+  RememberDenshin8(settings);
   f.WriteHives();
 }
 

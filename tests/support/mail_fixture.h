@@ -102,6 +102,12 @@ void BuildTsworksStore(TMailFixture& f);
 void BuildWeMail32Store(TMailFixture& f);
 void BuildWinbiffStore(TMailFixture& f);
 void BuildDenshin8Store(TMailFixture& f);
+// MessageManager, sesna and 電信八号 leave nothing in the registry: automatic
+// detection finds them only in the directory an interactive detection remembered in the
+// settings. These remember their fixture stores' directories so.
+void RememberMessageManager(TIniFile& settings);
+void RememberSesna(TIniFile& settings);
+void RememberDenshin8(TIniFile& settings);
 // Two directories of one-message files (C:\Users\taro\Documents\Mail and below it),
 // entered in the settings' directory list.
 void BuildUserDirectories(TMailFixture& f, TIniFile& settings);
