@@ -8,6 +8,7 @@
 // planted at known rates, and DIR/manifest.tsv records how many messages hold each query.
 //   make_search_corpus DIR [SIZE_MB]
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -96,8 +97,11 @@ class Generator {
     if (Pick(100) < 15) {
       spec.attachment_type = Pick(2) ? "image/jpeg" : "application/octet-stream";
       const size_t size = 20000 + static_cast<size_t>(Pick(1000)) * Pick(2000) + Pick(20000);
-      spec.attachment_bytes.resize(std::min<size_t>(size, 2000000));
-      for (char& c : spec.attachment_bytes) c = static_cast<char>(rng_());
+      spec.attachment_bytes.resize(std::min<size_t>(size, 2000000) / 4 * 4);
+      for (size_t i = 0; i < spec.attachment_bytes.size(); i += 4) {
+        const uint32_t r = static_cast<uint32_t>(rng_());
+        std::memcpy(&spec.attachment_bytes[i], &r, 4);
+      }
     }
     return MakeMessage(spec);
   }

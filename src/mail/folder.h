@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "mail/mail_reader.h"
@@ -63,6 +64,9 @@ class TFolder {
   const TMail* Mail(int i) const;
   void AddMail(TMail mail) { mails_.push_back(std::move(mail)); }
   void ClearMails();
+  // Hands the list over (the folder's list is empty afterwards), and back.
+  std::vector<TMail> TakeMails() { return std::exchange(mails_, {}); }
+  void SetMails(std::vector<TMail> mails) { mails_ = std::move(mails); }
 
   // Values up to 4, and 7, are stored at once; anything else is ignored.
   void SetStatus(int value);

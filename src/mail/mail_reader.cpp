@@ -9,6 +9,7 @@
 #include "mail/mail_reader.h"
 
 #include <cstring>
+#include <tuple>
 
 #include "common/language.h"
 #include "common/mbstring.h"
@@ -119,8 +120,8 @@ void TMailReader::FillCache(std::string name) {
   }
 }
 
-// The message's raw lines, each followed by CR LF.
-std::string TMailReader::FetchLines(const std::string& file_name, int32_t first, int32_t last) {
+std::pair<size_t, size_t> TMailReader::FetchLines(const std::string& file_name, int32_t first,
+                                                  int32_t last) {
   const bool japanese = IsJapanese();
   size_t from = 0;
   size_t to = 0;  // exclusive
@@ -188,39 +189,49 @@ std::string TMailReader::FetchLines(const std::string& file_name, int32_t first,
         FillCache(file_name);
         ++cache_loads_;
       }
-      const long long count = static_cast<long long>(cache_.LineCount());
-      const long long end = last == -1 ? count - 1 : last;
-      if (end < first) return {};  // an empty message between two separators
-      if (first < 0 || end >= count) {
-        throw EMailRead(file_name +
-                        (japanese ? ": " + Num(first) + "～" + Num(end) +
-                                        " 行目がファイルの範囲外です（" + Num(count) + " 行）"
-                                  : ": lines " + Num(first) + " to " + Num(end) +
-                                        " lie outside the file (" + Num(count) + " lines)"));
-      }
-      from = static_cast<size_t>(first);
-      to = static_cast<size_t>(end) + 1;
-      break;
+      return CachedRange(file_name, first, last);
     }
   }
-  std::string text;
-  text.reserve(to > from ? cache_.starts[to] - cache_.starts[from] + (to - from) : 0);
-  for (size_t i = from; i < to; ++i) {
-    text.append(cache_.Line(i));
-    text.append("\r\n");
+  return {from, to};
+}
+
+std::pair<size_t, size_t> TMailReader::CachedRange(const std::string& file_name, int32_t first,
+                                                   int32_t last) const {
+  const long long count = static_cast<long long>(cache_.LineCount());
+  const long long end = last == -1 ? count - 1 : last;
+  if (end < first) return {0, 0};  // an empty message between two separators
+  if (first < 0 || end >= count) {
+    const bool japanese = IsJapanese();
+    throw EMailRead(file_name + (japanese ? ": " + Num(first) + "～" + Num(end) +
+                                                " 行目がファイルの範囲外です（" + Num(count) + " 行）"
+                                          : ": lines " + Num(first) + " to " + Num(end) +
+                                                " lie outside the file (" + Num(count) + " lines)"));
   }
-  return text;
+  return {static_cast<size_t>(first), static_cast<size_t>(end) + 1};
 }
 
 std::string TMailReader::ReadMailText(const std::string& file_name, int32_t first, int32_t last,
                                       bool header_only) {
-  if (!fs_.Exists(file_name)) return {};
-  std::string text = FetchLines(file_name, first, last);
-
-  if (header_only) {
-    if (const size_t end = HeaderEnd(text); end != std::string::npos) text.resize(end);
+  size_t from = 0;
+  size_t to = 0;
+  if (!cache_.name.empty() && file_name == cache_.name && fs_.FileSize(file_name) == cache_.size) {
+    // The next message of the mailbox in the cache: one look at its size, no layout test.
+    std::tie(from, to) = CachedRange(file_name, first, last);
+  } else {
+    if (!fs_.Exists(file_name)) return {};
+    std::tie(from, to) = FetchLines(file_name, first, last);
   }
-  text = RemoveBinaryParts(text, length_limit_());
+  if (header_only) {
+    for (size_t i = from; i < to; ++i) {
+      if (cache_.Line(i).empty()) {
+        to = i;
+        break;
+      }
+    }
+  }
+  // Straight from the cache's lines: binary parts are skipped, never copied.
+  std::string text = KeepTextParts(
+      to - from, [this, from = from](size_t k) { return cache_.Line(from + k); }, length_limit_());
 
   // Encoded words live in the header: the lines up to the first empty one (or the last).
   const size_t header_end = HeaderEnd(text);

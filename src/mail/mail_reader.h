@@ -70,7 +70,11 @@ class TMailReader {
     std::string_view Line(size_t i) const;
   };
 
-  std::string FetchLines(const std::string& file_name, int32_t first, int32_t last);
+  // Puts the message's lines in the cache; returns their range [first, end).
+  std::pair<size_t, size_t> FetchLines(const std::string& file_name, int32_t first, int32_t last);
+  // The range of a line-range address in the cached file; raises EMailRead outside it.
+  std::pair<size_t, size_t> CachedRange(const std::string& file_name, int32_t first,
+                                        int32_t last) const;
   void FillCache(std::string name);
   std::string ReadRange(const std::string& path, uint64_t offset, uint64_t count);
 

@@ -36,19 +36,6 @@ bool StartsWithNoCase(std::string_view s, size_t at, std::string_view upper_pref
   return true;
 }
 
-// Index of the CR of the first CR LF "CONTENT-TYPE:" (any letter case) at or after `from`.
-size_t FindContentTypeLine(std::string_view t, size_t from) {
-  size_t i = from + 1;  // index of the LF
-  while (i < t.size()) {
-    const void* lf = std::memchr(t.data() + i, '\n', t.size() - i);
-    if (lf == nullptr) return std::string_view::npos;
-    i = static_cast<size_t>(static_cast<const char*>(lf) - t.data());
-    if (t[i - 1] == '\r' && StartsWithNoCase(t, i + 1, "CONTENT-TYPE:")) return i - 1;
-    ++i;
-  }
-  return std::string_view::npos;
-}
-
 std::string Base64Decode(std::string_view e) {
   const size_t m = e.size();
   long long length = static_cast<long long>(m * 3 / 4);
@@ -151,30 +138,37 @@ bool IsBinaryContentType(std::string_view upper_value) {
   return false;
 }
 
-std::string RemoveBinaryParts(std::string_view t, bool length_limit) {
-  std::string r;
+std::string KeepTextParts(size_t count, const std::function<std::string_view(size_t)>& line,
+                          bool length_limit) {
+  std::string kept;
   bool keep = true;
-  size_t chars_kept = 0;
-  size_t pos = 0;  // the rest of the text still to look at begins here
-  while (pos < t.size()) {
-    const size_t p = FindContentTypeLine(t, pos);
-    if (p == std::string_view::npos) {
-      if (keep) r.append(t.substr(pos));
-      break;
+  size_t chars = 0;
+  for (size_t i = 0; i < count; ++i) {
+    const std::string_view l = line(i);
+    if (i > 0 && StartsWithNoCase(l, 0, "CONTENT-TYPE:")) {
+      // The limit is looked at only here, once the part before was kept.
+      if (keep && length_limit && chars >= kTextLimitChars) break;
+      const std::string upper = UpperAscii(l.substr(13));
+      keep = !IsBinaryContentType(Trim(upper));
     }
-    if (keep) {
-      const std::string_view piece = t.substr(pos, p + 2 - pos);  // up to the CR LF
-      r.append(piece);
-      chars_kept += static_cast<size_t>(MBLength(piece));
-      if (length_limit && chars_kept >= kTextLimitChars) break;
+    if (!keep) continue;
+    kept.append(l);
+    kept.append("\r\n");
+    if (length_limit) {
+      // Characters as the joined text counts them: a lone lead byte at the end of a line
+      // takes the CR after it as its second byte.
+      size_t width = 0;
+      for (size_t at = 0; at < l.size(); at += width, ++chars) width = CharWidthAt(l, at);
+      chars += (width == 1 && IsLeadByte(l.back())) ? 1 : 2;
     }
-    pos = p + 2;  // the Content-Type line
-    const size_t q = t.find("\r\n", pos);
-    if (q == std::string_view::npos) break;
-    const std::string upper = UpperAscii(t.substr(pos + 13, q - (pos + 13)));
-    keep = !IsBinaryContentType(Trim(upper));
   }
-  return r;
+  return kept;
+}
+
+std::string RemoveBinaryParts(std::string_view text, bool length_limit) {
+  const std::vector<std::string_view> lines = SplitLines(text);
+  return KeepTextParts(
+      lines.size(), [&lines](size_t i) { return lines[i]; }, length_limit);
 }
 
 int Base64Value(unsigned char b) {

@@ -20,8 +20,13 @@ std::vector<std::string_view> SplitLines(std::string_view text);
 bool IsBinaryContentType(std::string_view upper_value);
 
 // Drops every stretch from a binary part's Content-Type line up to the next Content-Type
-// line. `text` is lines each followed by CR LF; so is the result. With `length_limit`, the
-// text stops at the first Content-Type line reached once 10000 characters are kept.
+// line. With `length_limit`, the text stops at the first Content-Type line reached once
+// 10000 characters are kept. The first line never counts as a Content-Type line.
+// The lines come from `line(i)` for i in [0, count); the result is the kept lines, each
+// followed by CR LF. Binary parts are skipped line by line, never copied.
+std::string KeepTextParts(size_t count, const std::function<std::string_view(size_t)>& line,
+                          bool length_limit);
+// The same over a text of lines each followed by CR LF.
 std::string RemoveBinaryParts(std::string_view text, bool length_limit);
 
 // 0..63 for "A"-"Z", "a"-"z", "0"-"9", "+"; 63 for every other byte.

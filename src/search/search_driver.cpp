@@ -260,20 +260,23 @@ void TSearchDriver::Search() {
     if (!Trim(query_.SearchPattern()).empty()) {
       const std::vector<TFolder*> folders =
           folders_.empty() ? stores_.Tree().SelectedFolders() : folders_;
+      // The counting pass keeps each folder's addresses for the search pass, so a mailbox
+      // is scanned once for its messages rather than twice.
+      std::vector<std::vector<TMail>> addresses;
       int total = 0;
       for (TFolder* folder : folders) {
         stores_.EnumerateMails(*folder);
         total += folder->MailCount();
-        folder->ClearMails();
+        addresses.push_back(folder->TakeMails());
       }
       int done = 0;
-      for (TFolder* folder : folders) {
-        if (total == 0) break;
+      for (size_t i = 0; i < folders.size() && total > 0; ++i) {
+        TFolder* folder = folders[i];
         struct ClearOnExit {
           TFolder* f;
           ~ClearOnExit() { f->ClearMails(); }
         } clear{folder};
-        stores_.EnumerateMails(*folder);
+        folder->SetMails(std::move(addresses[i]));
         if (folder->MailCount() == 0) observer_.CurrentFile("");
         SearchFolder(*folder, done, total);
         if (cancel_) break;

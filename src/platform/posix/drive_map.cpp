@@ -10,10 +10,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <unordered_map>
 
 #include "common/codepage.h"
 #include "platform/posix/posix_io.h"
@@ -40,19 +42,67 @@ bool Covers(const std::string& root, const std::string& path) {
          (path.size() == root.size() || path[root.size()] == '/');
 }
 
-// The entry of `directory` equal to `name` without regard to ASCII case; the smallest in
-// byte order when several are ("Inbox" and "INBOX" may both exist on a POSIX disk).
-std::optional<std::string> FindIgnoringCase(const std::string& directory, std::string_view name) {
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(directory.c_str()), closedir);
-  if (!dir) return std::nullopt;
-  std::optional<std::string> best;
-  while (const dirent* entry = readdir(dir.get())) {
-    std::string_view entry_name(entry->d_name);
-    if (!SameIgnoringAsciiCase(entry_name, name)) continue;
-    if (!best || entry_name < *best) best = std::string(entry_name);
+std::string AsciiUpper(std::string_view name) {
+  std::string upper(name);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
   }
-  return best;
+  return upper;
 }
+
+}  // namespace
+
+// Directories' entries by upper-cased name, for names that are not found as written.
+// Searching a directory of 50,000 messages for every missing sibling name would make a
+// search quadratic, so listings are kept (a few dozen directories) and taken again when
+// the directory's modification time changes.
+class DriveMap::TCaseIndexCache {
+ public:
+  // The entry of `directory` equal to `name` without regard to ASCII case; the smallest
+  // in byte order when several are ("Inbox" and "INBOX" may both exist on a POSIX disk).
+  std::optional<std::string> Find(const std::string& directory, std::string_view name) {
+    struct stat st {};
+    if (stat(directory.c_str(), &st) != 0) return std::nullopt;
+    auto it = std::find_if(entries_.begin(), entries_.end(),
+                           [&](const TEntry& e) { return e.directory == directory; });
+    if (it == entries_.end() || it->mtime_sec != st.st_mtim.tv_sec ||
+        it->mtime_nsec != st.st_mtim.tv_nsec || it->inode != st.st_ino) {
+      if (it != entries_.end()) entries_.erase(it);
+      if (entries_.size() >= kCapacity) entries_.pop_back();
+      entries_.insert(entries_.begin(), Load(directory, st));
+      it = entries_.begin();
+    }
+    auto found = it->names.find(AsciiUpper(name));
+    if (found == it->names.end()) return std::nullopt;
+    return found->second;
+  }
+
+ private:
+  static constexpr size_t kCapacity = 32;
+  struct TEntry {
+    std::string directory;
+    time_t mtime_sec;
+    long mtime_nsec;
+    ino_t inode;
+    std::unordered_map<std::string, std::string> names;  // upper-cased -> smallest name
+  };
+
+  static TEntry Load(const std::string& directory, const struct stat& st) {
+    TEntry entry{directory, st.st_mtim.tv_sec, st.st_mtim.tv_nsec, st.st_ino, {}};
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(directory.c_str()), closedir);
+    if (!dir) return entry;
+    while (const dirent* e = readdir(dir.get())) {
+      const std::string name(e->d_name);
+      auto [slot, inserted] = entry.names.try_emplace(AsciiUpper(name), name);
+      if (!inserted && name < slot->second) slot->second = name;
+    }
+    return entry;
+  }
+
+  std::vector<TEntry> entries_;  // most recently used first
+};
+
+namespace {
 
 std::optional<std::string> ReadLink(const std::string& path) {
   std::string buffer(256, '\0');
@@ -107,6 +157,8 @@ std::string AbsoluteHostPath(std::string_view path) {
   if (!path.empty() && path[0] == '/') return NormaliseHostPath(path);
   return NormaliseHostPath(CurrentDirectory() + "/" + std::string(path));
 }
+
+DriveMap::DriveMap() : case_cache_(std::make_shared<TCaseIndexCache>()) {}
 
 DriveMap DriveMap::HostRootOnly() {
   DriveMap map;
@@ -186,12 +238,18 @@ std::optional<std::string> DriveMap::ToHost(std::string_view windows_path) const
   }
 
   std::string host = *root;
+  // Mostly the path exists as written; one look settles it then.
+  std::string whole = host;
+  for (const std::string& name : names) whole = JoinHost(whole, name);
+  struct stat whole_st;
+  if (lstat(whole.c_str(), &whole_st) == 0) return whole;
+
   bool exists = true;  // once a component is missing, nothing below it can be listed
   for (const std::string& name : names) {
     std::string exact = JoinHost(host, name);
     struct stat st;
     if (exists && lstat(exact.c_str(), &st) != 0) {
-      if (std::optional<std::string> found = FindIgnoringCase(host, name)) {
+      if (std::optional<std::string> found = case_cache_->Find(host, name)) {
         exact = JoinHost(host, *found);
       } else {
         exists = false;

@@ -4,6 +4,7 @@
 // UTF-8. A copyable value; the start-up code builds one and hands copies to the backends.
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,10 +46,14 @@ class DriveMap {
   std::optional<std::string> FromHost(std::string_view host_path) const;
 
  private:
-  DriveMap() = default;
+  DriveMap();
   void MapDrive(char letter, const std::string& host_directory);
 
+  class TCaseIndexCache;
+
   std::string wine_prefix_;
+  // Shared by the copies of a map (the file system's, the shell's): one thread uses them.
+  std::shared_ptr<TCaseIndexCache> case_cache_;
   std::array<std::string, 26> roots_;  // normalised host directory per letter; "" = none
   // Every form a drive's directory may be met in (as written, and with symlinks
   // resolved), for FromHost.

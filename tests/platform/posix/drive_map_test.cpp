@@ -73,6 +73,17 @@ TEST_F(DriveMapTest, FindsNamesWhoseLetterCaseDiffers) {
   EXPECT_EQ(drives_.ToHost("C:\\case\\INBOX"), wine_.OnC("Case/InBox"));
 }
 
+TEST_F(DriveMapTest, SeesNamesThatAppearAfterAMissedLookup) {
+  // The first lookup lists the directory; a file added afterwards must still be found.
+  EXPECT_EQ(drives_.ToHost("C:\\ポ\\NEW.TXT"), wine_.OnC("ポ") + "/NEW.TXT");
+  wine_.WriteOnC("ポ/new.txt", "x");
+  EXPECT_EQ(drives_.ToHost("C:\\ポ\\NEW.TXT"), wine_.OnC("ポ") + "/new.txt");
+  // Copies of a map share what they learnt, and see the same changes.
+  DriveMap copy = drives_;
+  wine_.WriteOnC("ポ/Other.txt", "x");
+  EXPECT_EQ(copy.ToHost("C:\\ポ\\OTHER.TXT"), wine_.OnC("ポ") + "/Other.txt");
+}
+
 TEST_F(DriveMapTest, KeepsMissingNamesAsWritten) {
   EXPECT_EQ(drives_.ToHost("C:\\program files\\New\\Lorvane.ini"),
             wine_.OnC("Program Files/New/Lorvane.ini"));
