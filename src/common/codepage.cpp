@@ -1,20 +1,58 @@
-// Code-page conversion through iconv ("CP932" is Microsoft's Shift_JIS, with the NEC and
-// IBM extensions and the mappings Windows uses for 0x5C, 0x7E and the wave dash).
-// The lossy forms map code points through a table built once with iconv. The Windows
-// build will use MultiByteToWideChar/WideCharToMultiByte instead.
+// Code-page conversion between CP932 (Microsoft's Shift_JIS, with the NEC and IBM
+// extensions and the mappings Windows uses for 0x5C, 0x7E and the wave dash) and
+// Unicode. The platform's converter (iconv, or MultiByteToWideChar and
+// WideCharToMultiByte on Windows) is asked once per character to fill two tables; every
+// conversion then runs on the tables.
 // Tested by tests/common/codepage_test.cpp.
 
 #include "common/codepage.h"
 
-#include <iconv.h>
+#include "common/mbstring.h"
 
-#include <cerrno>
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <iconv.h>
+#endif
+
 #include <cstdint>
 #include <vector>
 
 namespace lorvane {
 
 namespace {
+
+constexpr char32_t kNoCharacter = 0xFFFFFFFF;
+
+// The platform's own CP932 mapping, read once into two tables so that every conversion
+// (strict or lossy, either way) agrees with it and runs without the platform's converter:
+//   decode: CP932 code (a byte, or lead * 256 + trail) -> code point, kNoCharacter if none
+//   encode: BMP code point -> CP932 code, 0 when CP932 has no such character
+struct TTables {
+  std::vector<char32_t> decode = std::vector<char32_t>(0x10000, kNoCharacter);
+  std::vector<uint16_t> encode = std::vector<uint16_t>(0x10000, 0);
+};
+
+#ifdef _WIN32
+
+char32_t DecodeOne(const char* bytes, int n) {
+  wchar_t w[2];
+  const int got = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, n, w, 2);
+  return got == 1 ? static_cast<char32_t>(w[0]) : kNoCharacter;
+}
+
+uint16_t EncodeOne(char32_t cp) {
+  const wchar_t w = static_cast<wchar_t>(cp);
+  char out[4];
+  BOOL used_default = FALSE;
+  const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &w, 1, out, sizeof out, nullptr,
+                                    &used_default);
+  if (used_default || n < 1 || n > 2) return 0;
+  const auto b0 = static_cast<unsigned char>(out[0]);
+  return n == 1 ? b0 : static_cast<uint16_t>(b0 << 8 | static_cast<unsigned char>(out[1]));
+}
+
+#else
 
 class IconvHandle {
  public:
@@ -25,74 +63,73 @@ class IconvHandle {
   IconvHandle(const IconvHandle&) = delete;
   IconvHandle& operator=(const IconvHandle&) = delete;
   bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-  iconv_t get() const { return cd_; }
+  // Converts all of `in`; the output bytes, or nothing when it does not convert whole.
+  std::string Whole(const char* in, size_t n) {
+    char out[8];
+    char* src = const_cast<char*>(in);  // iconv's signature; the input is not written
+    char* dst = out;
+    size_t src_left = n;
+    size_t dst_left = sizeof out;
+    const size_t r = iconv(cd_, &src, &src_left, &dst, &dst_left);
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    if (r == static_cast<size_t>(-1) || src_left != 0) return {};
+    return std::string(out, sizeof out - dst_left);
+  }
 
  private:
   iconv_t cd_;
 };
 
-bool Convert(const char* to, const char* from, std::string_view in, std::string* out,
-             size_t* bad_offset) {
-  out->clear();
-  if (bad_offset) *bad_offset = 0;
-  if (in.empty()) return true;
-  IconvHandle cd(to, from);
-  if (!cd.ok()) return false;
-  out->resize(in.size() * 2 + 16);
-  char* src = const_cast<char*>(in.data());  // iconv's signature; the input is not written
-  size_t src_left = in.size();
-  size_t used = 0;
-  while (src_left > 0) {
-    char* dst = out->data() + used;
-    size_t dst_left = out->size() - used;
-    size_t r = iconv(cd.get(), &src, &src_left, &dst, &dst_left);
-    used = out->size() - dst_left;
-    if (r != static_cast<size_t>(-1)) break;
-    if (errno == E2BIG) {
-      out->resize(out->size() * 2);
-      continue;
-    }
-    // EILSEQ or EINVAL (a truncated sequence at the end): report where it starts.
-    if (bad_offset) *bad_offset = static_cast<size_t>(src - in.data());
-    out->resize(used);
-    return false;
-  }
-  out->resize(used);
-  return true;
-}
+#endif
 
-// CP932 form of every BMP code point, built once through iconv so that the lossy forms
-// agree with the strict ones: below 0x100 a single byte, from 0x8140 a lead and a trail
-// byte, 0 when CP932 has no such character.
-const std::vector<uint16_t>& Cp932Table() {
-  static const std::vector<uint16_t> table = [] {
-    std::vector<uint16_t> t(0x10000, 0);
-    for (uint32_t cp = 0; cp < 0x80; ++cp) t[cp] = static_cast<uint16_t>(cp);
-    IconvHandle cd("CP932", "UTF-16LE");
-    if (!cd.ok()) return t;
-    for (uint32_t cp = 0x80; cp < 0x10000; ++cp) {
-      if (cp >= 0xD800 && cp < 0xE000) continue;
-      char in[2] = {static_cast<char>(cp & 0xFF), static_cast<char>(cp >> 8)};
-      unsigned char out[4];
-      char* src = in;
-      size_t src_left = 2;
-      char* dst = reinterpret_cast<char*>(out);
-      size_t dst_left = sizeof out;
-      if (iconv(cd.get(), &src, &src_left, &dst, &dst_left) == static_cast<size_t>(-1)) {
-        iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
-        continue;
+const TTables& Tables() {
+  static const TTables tables = [] {
+    TTables t;
+#ifndef _WIN32
+    IconvHandle to_unicode("UTF-16LE", "CP932");
+    IconvHandle from_unicode("CP932", "UTF-16LE");
+    if (!to_unicode.ok() || !from_unicode.ok()) return t;
+    auto DecodeOne = [&](const char* bytes, int n) -> char32_t {
+      const std::string u = to_unicode.Whole(bytes, static_cast<size_t>(n));
+      if (u.size() != 2) return kNoCharacter;
+      return static_cast<char32_t>(static_cast<unsigned char>(u[0]) |
+                                   static_cast<unsigned char>(u[1]) << 8);
+    };
+    auto EncodeOne = [&](char32_t cp) -> uint16_t {
+      const char in[2] = {static_cast<char>(cp & 0xFF), static_cast<char>(cp >> 8)};
+      const std::string out = from_unicode.Whole(in, 2);
+      if (out.size() == 1) return static_cast<unsigned char>(out[0]);
+      if (out.size() == 2) {
+        return static_cast<uint16_t>(static_cast<unsigned char>(out[0]) << 8 |
+                                     static_cast<unsigned char>(out[1]));
       }
-      const size_t n = sizeof out - dst_left;
-      if (n == 1) t[cp] = out[0];
-      if (n == 2) t[cp] = static_cast<uint16_t>(out[0] << 8 | out[1]);
+      return 0;
+    };
+#endif
+    for (uint32_t b = 0; b < 0x100; ++b) {
+      const char c = static_cast<char>(b);
+      if (b < 0x80) {
+        t.decode[b] = b;
+      } else if (!IsLeadByte(c)) {
+        t.decode[b] = DecodeOne(&c, 1);
+      } else {
+        for (uint32_t trail = 0x40; trail <= 0xFC; ++trail) {
+          const char pair[2] = {c, static_cast<char>(trail)};
+          t.decode[b << 8 | trail] = DecodeOne(pair, 2);
+        }
+      }
+    }
+    for (uint32_t cp = 0; cp < 0x80; ++cp) t.encode[cp] = static_cast<uint16_t>(cp);
+    for (uint32_t cp = 0x80; cp < 0x10000; ++cp) {
+      if (cp < 0xD800 || cp >= 0xE000) t.encode[cp] = EncodeOne(cp);
     }
     return t;
   }();
-  return table;
+  return tables;
 }
 
 void AppendCp932(char32_t cp, std::string* out) {
-  const uint16_t code = cp < 0x10000 ? Cp932Table()[cp] : 0;
+  const uint16_t code = cp < 0x10000 ? Tables().encode[cp] : 0;
   if (code >= 0x100) {
     out->push_back(static_cast<char>(code >> 8));
     out->push_back(static_cast<char>(code & 0xFF));
@@ -204,11 +241,46 @@ std::string Utf16LeToUtf8Lossy(std::string_view utf16le) {
 }
 
 bool TryCp932ToUtf8(std::string_view cp932, std::string* out, size_t* bad_offset) {
-  return Convert("UTF-8", "CP932", cp932, out, bad_offset);
+  out->clear();
+  out->reserve(cp932.size() + cp932.size() / 2);
+  const TTables& t = Tables();
+  for (size_t i = 0; i < cp932.size();) {
+    const auto b = static_cast<unsigned char>(cp932[i]);
+    size_t width = 1;
+    uint32_t code = b;
+    if (IsLeadByte(b)) {
+      width = 2;
+      code = i + 1 < cp932.size() ? (b << 8 | static_cast<unsigned char>(cp932[i + 1])) : 0x10000;
+    }
+    const char32_t cp = code < 0x10000 ? t.decode[code] : kNoCharacter;
+    if (cp == kNoCharacter) {
+      if (bad_offset) *bad_offset = i;
+      return false;
+    }
+    AppendUtf8(cp, out);
+    i += width;
+  }
+  if (bad_offset) *bad_offset = 0;
+  return true;
 }
 
 bool TryUtf8ToCp932(std::string_view utf8, std::string* out, size_t* bad_offset) {
-  return Convert("CP932", "UTF-8", utf8, out, bad_offset);
+  out->clear();
+  out->reserve(utf8.size());
+  const TTables& t = Tables();
+  for (size_t i = 0; i < utf8.size();) {
+    const size_t at = i;
+    const char32_t cp = NextUtf8(utf8, &i);
+    const uint16_t code = cp < 0x10000 ? t.encode[cp] : 0;
+    if (cp == kInvalid || (code == 0 && cp != 0)) {
+      if (bad_offset) *bad_offset = at;
+      return false;
+    }
+    if (code >= 0x100) out->push_back(static_cast<char>(code >> 8));
+    out->push_back(static_cast<char>(code & 0xFF));
+  }
+  if (bad_offset) *bad_offset = 0;
+  return true;
 }
 
 std::string Cp932ToUtf8(std::string_view cp932) {
