@@ -24,15 +24,31 @@ CliContext::CliContext(std::istream& in, std::ostream& out, std::ostream& err,
 
 CliContext::~CliContext() = default;
 
-std::string CliContext::ToCore(std::string_view external, std::string_view what) const {
-  if (options_.encoding == Encoding::kCp932) return std::string(external);
+namespace {
+
+std::string ToCp932(std::string_view text, Encoding from, std::string_view what) {
+  if (from == Encoding::kCp932) return std::string(text);
   std::string out;
   size_t bad = 0;
-  if (!TryUtf8ToCp932(external, &out, &bad)) {
+  if (!TryUtf8ToCp932(text, &out, &bad)) {
     throw UsageError{std::string(what) + " does not convert from UTF-8 to CP932 at byte " +
                      std::to_string(bad + 1) + " (use --encoding cp932 for raw bytes)"};
   }
   return out;
+}
+
+}  // namespace
+
+std::string CliContext::ToCore(std::string_view argument, std::string_view what) const {
+  return ToCp932(argument, options_.arguments, what);
+}
+
+std::string CliContext::ToHostPath(const std::string& argument) const {
+#ifdef _WIN32
+  return ToCore(argument, "a file name");
+#else
+  return options_.arguments == Encoding::kUtf8 ? argument : Cp932ToUtf8(argument);
+#endif
 }
 
 std::string CliContext::ToExternal(std::string_view cp932) const {
@@ -59,23 +75,31 @@ std::string CliContext::ToExternal(std::string_view cp932) const {
 
 std::string CliContext::ReadAllInput() {
   std::string data((std::istreambuf_iterator<char>(in_)), std::istreambuf_iterator<char>());
-  return ToCore(data, "standard input");
+  return ToCp932(data, options_.encoding, "standard input");
 }
 
 std::string CliContext::SettingsHostPath() const {
-  if (options_.settings) return std::filesystem::absolute(*options_.settings).string();
-  return ExecutableDirectory() + "/" + kDefaultSettingsName;
+  if (options_.settings) return AbsoluteHostPath(ToHostPath(*options_.settings));
+  return ExecutableDirectory() + HostPathSeparator() + kDefaultSettingsName;
 }
 
 TPlatform& CliContext::Platform() {
   if (!platform_) {
     TPlatformOptions options;
-    options.wine_prefix = options_.wine_prefix ? *options_.wine_prefix : DefaultWinePrefix();
-    options.registry_files = options_.registry_files;
+    options.wine_prefix =
+        options_.wine_prefix ? ToHostPath(*options_.wine_prefix) : DefaultWinePrefix();
+    for (const auto& file : options_.registry_files) {
+      options.registry_files.push_back(ToHostPath(file));
+    }
     // The program lives beside its settings file and is named after it, so the settings
     // file, the detection log and the data files all share one directory.
-    std::filesystem::path settings = SettingsHostPath();
-    options.program_host_path = (settings.parent_path() / settings.stem()).string() + ".exe";
+    std::string settings = SettingsHostPath();
+    const size_t dot = settings.rfind('.');
+    const size_t separator = settings.rfind(HostPathSeparator());
+    if (dot != std::string::npos && (separator == std::string::npos || dot > separator)) {
+      settings.resize(dot);
+    }
+    options.program_host_path = settings + ".exe";
     platform_ = CreateSystemPlatform(options);
   }
   return platform_->Get();
@@ -103,9 +127,8 @@ std::string CliContext::ToWindowsPath(const std::string& argument) {
     }
     return path;
   }
-  const std::string host = options_.encoding == Encoding::kUtf8 ? argument : Cp932ToUtf8(argument);
   std::optional<std::string> mapped =
-      Platform().fs.FromHostPath(std::filesystem::absolute(host).string());
+      Platform().fs.FromHostPath(AbsoluteHostPath(ToHostPath(argument)));
   if (!mapped) throw UsageError{"'" + argument + "' lies on no drive letter of the Wine prefix"};
   return *mapped;
 }

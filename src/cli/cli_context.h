@@ -31,7 +31,10 @@ struct UsageError {
 
 // The global options.
 struct GlobalOptions {
-  Encoding encoding = Encoding::kUtf8;
+  Encoding encoding = Encoding::kUtf8;  // standard input and output
+  // The arguments' encoding: the same as `encoding`, except on Windows, where the program
+  // takes its arguments from the wide command line as UTF-8.
+  Encoding arguments = Encoding::kUtf8;
   std::optional<std::string> settings;      // --settings FILE (host path)
   std::optional<std::string> wine_prefix;   // --wine-prefix DIR
   std::vector<std::string> registry_files;  // --registry FILE, repeatable
@@ -48,9 +51,9 @@ class CliContext {
   Encoding encoding() const { return options_.encoding; }
   const GlobalOptions& options() const { return options_; }
 
-  // External text (an argument, standard input) to CP932; UsageError when it does not
-  // convert. `what` names the text in the message.
-  std::string ToCore(std::string_view external, std::string_view what) const;
+  // An argument to CP932; UsageError when it does not convert. `what` names it in the
+  // message.
+  std::string ToCore(std::string_view argument, std::string_view what) const;
   // CP932 to the external encoding; bytes that do not convert are written as \xNN so
   // nothing is lost or cut short.
   std::string ToExternal(std::string_view cp932) const;
@@ -67,6 +70,9 @@ class CliContext {
   TIniFile& Settings();
   // Host path of the settings file.
   std::string SettingsHostPath() const;
+  // An argument naming a host file, in the host's encoding (UTF-8 on POSIX, CP932 on
+  // Windows).
+  std::string ToHostPath(const std::string& argument) const;
 
   // A file argument as the core's Windows path: a path that starts with a drive letter is
   // used as it is (converted to CP932), anything else is a host path mapped through the

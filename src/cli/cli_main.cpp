@@ -69,7 +69,7 @@ void PrintHelp(std::ostream& out) {
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-           std::ostream& err) {
+           std::ostream& err, bool utf8_arguments) {
   GlobalOptions options;
   options.encoding = kDefaultEncoding;
   const Command* command = nullptr;
@@ -133,6 +133,7 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
       PrintHelp(err);
       return kExitUsage;
     }
+    options.arguments = utf8_arguments ? Encoding::kUtf8 : options.encoding;
     // Messages follow the interface language, as in the GUI: "/JAPANESE" or "/ENGLISH",
     // else the locale.
     DecideInterfaceLanguage(language_switches, *CreateSystemLocale());

@@ -10,7 +10,7 @@
 #include "common/mbstring.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 #else
 #include <iconv.h>
 #endif

@@ -37,5 +37,9 @@ std::unique_ptr<ILocale> CreateSystemLocale();
 std::string DefaultWinePrefix();
 // The directory of the running executable (host path, no trailing separator).
 std::string ExecutableDirectory();
+// A host path made absolute against the current directory (POSIX: UTF-8, Windows: CP932).
+std::string AbsoluteHostPath(const std::string& path);
+// The separator of host paths ("/" on POSIX, "\" on Windows).
+char HostPathSeparator();
 
 }  // namespace lorvane

@@ -2,12 +2,15 @@
 // finds candidates for that byte and each is verified with memcmp. Mail text is
 // mostly letters, blanks and the lead bytes of kana, so a needle usually has a byte that
 // occurs seldom and memchr runs at memory speed. When candidates prove frequent, the
-// search hands over to memmem, whose two-way algorithm is linear in the worst case.
+// search hands over to memmem (two-way; Boyer-Moore where the C library lacks it), linear
+// in the worst case.
 // Tested by tests/search/substring_finder_test.cpp.
 
 #include "search/substring_finder.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
 #include <cstring>
 
 namespace lorvane {
@@ -73,7 +76,14 @@ bool TSubstringFinder::Find(std::string_view haystack) const {
     if (++misses > kMissesAllowed + static_cast<size_t>(p - begin) / 256) {
       const char* rest = start + 1;
       const auto rest_size = static_cast<size_t>(begin + haystack.size() - rest);
+#ifdef __GLIBC__
       return memmem(rest, rest_size, needle_.data(), n) != nullptr;
+#else
+      // Boyer-Moore finds a first occurrence in linear time too.
+      const char* end = rest + rest_size;
+      return std::search(rest, end, std::boyer_moore_searcher(needle_.begin(), needle_.end())) !=
+             end;
+#endif
     }
   }
   return false;

@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 
 #include "common/codepage.h"
 #include "platform/posix/drive_map.h"
@@ -109,6 +110,12 @@ std::string DefaultWinePrefix() {
   }
   return {};
 }
+
+std::string AbsoluteHostPath(const std::string& path) {
+  return std::filesystem::absolute(path).lexically_normal().string();
+}
+
+char HostPathSeparator() { return '/'; }
 
 std::string ExecutableDirectory() {
   char buffer[PATH_MAX];
