@@ -35,8 +35,9 @@ class PosixFileSystem : public IFileSystem {
   const DriveMap& drives() const { return drives_; }
 
  private:
-  // Calls `visit` with each entry of the directory of `pattern` whose Windows name
-  // matches the pattern's last component; stops when it returns false.
+  // Calls `visit(directory_fd, host_name, windows_name)` with each entry of the directory
+  // of `pattern` whose Windows name matches the pattern's last component; stops when it
+  // returns false.
   template <typename Visit>
   void ForEachMatch(const std::string& pattern, Visit visit);
 
