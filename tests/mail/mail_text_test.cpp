@@ -8,25 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "support/mail_fixture.h"
+
 namespace lorvane {
 namespace {
 
 using Lines = std::vector<std::string_view>;
-
-std::string Base64(std::string_view bytes) {
-  static const char* kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string out;
-  for (size_t i = 0; i < bytes.size(); i += 3) {
-    unsigned v = static_cast<unsigned char>(bytes[i]) << 16;
-    if (i + 1 < bytes.size()) v |= static_cast<unsigned char>(bytes[i + 1]) << 8;
-    if (i + 2 < bytes.size()) v |= static_cast<unsigned char>(bytes[i + 2]);
-    out += kAlphabet[(v >> 18) & 63];
-    out += kAlphabet[(v >> 12) & 63];
-    out += i + 1 < bytes.size() ? kAlphabet[(v >> 6) & 63] : '=';
-    out += i + 2 < bytes.size() ? kAlphabet[v & 63] : '=';
-  }
-  return out;
-}
 
 // "さくら" in ISO-2022-JP.
 const std::string kSakuraJis = "\x1B$B$5$/$i\x1B(B";
@@ -72,16 +59,18 @@ TEST(MailTextTest, WhichTypesAreBinary) {
     const std::string text = "x\r\n" + type_line + "\r\nDATA\r\nContent-Type: text/plain\r\nT\r\n";
     return RemoveBinaryParts(text, true).find("DATA") != std::string::npos;
   };
-  EXPECT_FALSE(kept("Content-Type: application/octet-stream; name=\"a.bin\""));
-  EXPECT_FALSE(kept("CONTENT-TYPE:APPLICATION/OCTET-STREAM"));
-  EXPECT_FALSE(kept("content-type:    Application/Octet-Stream;\tname=x"));
-  EXPECT_FALSE(kept("Content-Type: image/gif"));
-  EXPECT_FALSE(kept("Content-Type: video/x-msvideo"));
-  EXPECT_FALSE(kept("Content-Type: application/x-zip-compressed"));
-  EXPECT_TRUE(kept("Content-Type: application/pdf"));
-  EXPECT_TRUE(kept("Content-Type: image/png"));  // not in the list
-  EXPECT_TRUE(kept("Content-Type: text/html"));
-  EXPECT_TRUE(kept("X-Content-Type: image/gif"));  // not at a line start
+  for (const char* binary :
+       {"Content-Type: application/octet-stream; name=\"a.bin\"",
+        "CONTENT-TYPE:APPLICATION/OCTET-STREAM",
+        "content-type:    Application/Octet-Stream;\tname=x", "Content-Type: image/gif",
+        "Content-Type: video/x-msvideo", "Content-Type: application/x-zip-compressed"}) {
+    EXPECT_FALSE(kept(binary)) << binary;
+  }
+  // Types not in the list, and a type line that does not start the line, are kept.
+  for (const char* text : {"Content-Type: application/pdf", "Content-Type: image/png",
+                           "Content-Type: text/html", "X-Content-Type: image/gif"}) {
+    EXPECT_TRUE(kept(text)) << text;
+  }
   // The first line of a message is never taken for a Content-Type line.
   EXPECT_EQ(RemoveBinaryParts("Content-Type: image/gif\r\nA\r\n", true),
             "Content-Type: image/gif\r\nA\r\n");
@@ -127,12 +116,12 @@ TEST(MailTextTest, Base64ValueTable) {
 }
 
 TEST(MailTextTest, HeaderWordsAreDecodedAndFoldedLinesJoined) {
-  const std::string word = "=?ISO-2022-JP?B?" + Base64(kSakuraJis) + "?=";
+  const std::string word = "=?ISO-2022-JP?B?" + testing::Base64Encode(kSakuraJis) + "?=";
   std::vector<std::string> lines = {"Subject: " + word + " news", "From: a@b", "", word};
   DecodeHeaderWords(lines);
   EXPECT_EQ(lines, (std::vector<std::string>{"Subject: さくら news", "From: a@b", "", word}));
 
-  const std::string second = "=?iso-2022-jp?b?" + Base64("\x1B$B$b$A\x1B(B") + "?=";
+  const std::string second = "=?iso-2022-jp?b?" + testing::Base64Encode("\x1B$B$b$A\x1B(B") + "?=";
   lines = {"Subject: " + word, " " + second, "To: x"};
   DecodeHeaderWords(lines);
   EXPECT_EQ(lines, (std::vector<std::string>{"Subject: さくらもち", "To: x"}));

@@ -13,7 +13,7 @@
 
 #include "common/language.h"
 #include "common/mbstring.h"
-#include "platform/file_system.h"
+#include "support/memory_file_system.h"
 
 namespace lorvane {
 namespace {
@@ -311,49 +311,9 @@ TEST(IniFileTest, KeysTheFileCannotHoldAreLeftOut) {
   EXPECT_EQ(back.ReadInteger("\x82", "/x", 0), 7);
 }
 
-class FakeFileSystem : public IFileSystem {
- public:
-  std::map<std::string, std::string> files;
-  std::string unreadable;
-  bool fail_writes = false;
-
-  bool Exists(const std::string& path) override { return files.count(path) > 0; }
-  bool IsDirectory(const std::string&) override { return false; }
-  std::vector<TDirEntry> List(const std::string&) override { return {}; }
-  TReadStatus ReadFile(const std::string& path, std::string* contents,
-                       std::string* error) override {
-    contents->clear();
-    if (path == unreadable) {
-      if (error) *error = "permission denied";
-      return TReadStatus::kError;
-    }
-    const auto it = files.find(path);
-    if (it == files.end()) return TReadStatus::kNotFound;
-    *contents = it->second;
-    return TReadStatus::kOk;
-  }
-  TReadStatus ReadAt(const std::string&, uint64_t, size_t, std::string*, std::string*) override {
-    return TReadStatus::kError;
-  }
-  std::optional<uint64_t> FileSize(const std::string&) override { return std::nullopt; }
-  bool ReplaceFile(const std::string& path, std::string_view contents,
-                   std::string* error) override {
-    if (fail_writes) {
-      if (error) *error = "disk full";
-      return false;
-    }
-    files[path] = std::string(contents);
-    return true;
-  }
-  bool DeleteFile(const std::string&) override { return false; }
-  std::string ProgramPath() override { return "C:\\Program Files\\Lorvane\\Lorvane.exe"; }
-  std::string WindowsDirectory() override { return "C:\\windows"; }
-  std::optional<std::string> FromHostPath(const std::string&) override { return std::nullopt; }
-  std::optional<std::string> ToHostPath(const std::string&) override { return std::nullopt; }
-};
-
 TEST(IniFileTest, FileIsReadAndReplacedThroughTheFileSystem) {
-  FakeFileSystem fs;
+  testing::MemoryFileSystem fs;
+  fs.SetProgramPath("C:\\Program Files\\Lorvane\\Lorvane.exe");
   const std::string path = SettingsFileName(fs.ProgramPath());
   EXPECT_EQ(path, "C:\\Program Files\\Lorvane\\Lorvane.ini");
   TIniFile ini(fs, path);
@@ -363,24 +323,24 @@ TEST(IniFileTest, FileIsReadAndReplacedThroughTheFileSystem) {
 
   ini.WriteString("表示", "ソフト", "表");
   ASSERT_TRUE(ini.UpdateFile(&error));
-  const std::string written = fs.files[path];
+  const std::string written = *fs.Contents(path);
   EXPECT_EQ(written,
             Lines({"<?xml version='1.0' encoding='Shift_JIS' ?>", "<IniFile version='1.0'>",
                    " <表示>", "  <ソフト Type=\"String\">表</ソフト>", " </表示>", "</IniFile>"}));
 
-  fs.fail_writes = true;
+  fs.FailReplace(true);
   ini.WriteInteger("", "More", 1);
   EXPECT_FALSE(ini.UpdateFile(&error));
   EXPECT_EQ(error, "disk full");
-  EXPECT_EQ(fs.files[path], written);
+  EXPECT_EQ(*fs.Contents(path), written);
   EXPECT_EQ(ini.ReadInteger("", "More", 0), 1);
 
   TIniFile again(fs, path);
   EXPECT_TRUE(again.Load());
   EXPECT_EQ(again.ReadString("表示", "ソフト", ""), "表");
-  fs.unreadable = path;
+  fs.MakeUnreadable(path);
   EXPECT_FALSE(again.Load(&error));
-  EXPECT_EQ(error, "permission denied");
+  EXPECT_EQ(error, "cannot read");
   EXPECT_EQ(again.Count(), 0);
 }
 

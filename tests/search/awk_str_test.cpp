@@ -32,8 +32,7 @@ TEST(AWKStrTest, FuzzyMatchingOfVariantForms) {
     EXPECT_EQ(MatchStart(m, text), 1) << text;
   }
   m.SetRegExp("O");
-  EXPECT_EQ(MatchStart(m, "0"), 1);
-  EXPECT_EQ(MatchStart(m, "○"), 1);
+  for (const char* text : {"0", "○"}) EXPECT_EQ(MatchStart(m, text), 1) << text;
   m.SetRegExp("[a]");  // brackets are not expanded
   EXPECT_EQ(MatchStart(m, "Ａ"), 0);
   EXPECT_EQ(MatchStart(m, "a"), 1);
@@ -140,17 +139,6 @@ TEST(AWKStrTest, TooLongPatternsAreRefusedClearly) {
   }
   EXPECT_EQ(m.ErrorPos(), 0);
   EXPECT_EQ(m.CurrentEntry(), 0);
-}
-
-TEST(AWKStrTest, PublishedDefaults) {
-  TAWKStr m;
-  EXPECT_EQ(m.LineSeparator(), mcls_CRLF);
-  EXPECT_FALSE(m.UseFuzzyCharDic());
-  EXPECT_FALSE(m.PlainText());
-  EXPECT_FALSE(m.Negative());
-  m.SetNegative(true);
-  EXPECT_TRUE(m.Negative());
-  EXPECT_EQ(m.RegExp(), "");
 }
 
 }  // namespace

@@ -10,20 +10,14 @@
 namespace lorvane {
 namespace {
 
-// The rendering in a compact form: blue text as is, black in {{ }}, red in <>.
+// The rendering in a compact form: blue text as is, black in [ ], red in < >.
 std::string Rendered(const TPatternRuns& runs) {
   std::string out;
   for (const auto& r : runs.Runs()) {
-    switch (r.colour) {
-      case rcBlue:
-        out += r.text;
-        break;
-      case rcBlack:
-        if (!r.text.empty()) out += "[" + r.text + "]";
-        break;
-      case rcRed:
-        if (!r.text.empty()) out += "<" + r.text + ">";
-        break;
+    if (r.colour == rcBlue) {
+      out += r.text;
+    } else if (!r.text.empty()) {
+      out += (r.colour == rcBlack ? "[" : "<") + r.text + (r.colour == rcBlack ? "]" : ">");
     }
   }
   return out;
@@ -42,178 +36,99 @@ struct Query {
   bool Matches(const std::string& text) { return search.IsMatch(text); }
 };
 
-TEST(KeywordQueryTest, AndSplitsAtBlanksOfBothWidths) {
-  Query q(mtAND, "  メール　検索 ");
-  EXPECT_EQ(q.search.KeywordCount(), 2);
-  EXPECT_EQ(q.View(), "{[メール]} * {[検索]}");
-  EXPECT_TRUE(q.Matches("全文検索できるメールソフト"));
-  EXPECT_FALSE(q.Matches("メールソフト"));
-  EXPECT_FALSE(q.search.PatternError());
+TEST(KeywordQueryTest, RenderingAndMatching) {
+  const struct {
+    TMethod method;
+    const char* text;
+    const char* view;  // nullptr: not looked at
+    std::vector<std::string> matching;
+    std::vector<std::string> other;
+    bool regexp = false;
+    bool powerful = false;
+  } cases[] = {
+      // Blanks of both widths split; a doubled full-width blank makes no empty keyword.
+      {mtAND,
+       "  メール　検索 ",
+       "{[メール]} * {[検索]}",
+       {"全文検索できるメールソフト"},
+       {"メールソフト"}},
+      {mtOR, "a　　b", nullptr, {"b"}, {"xyz"}},
+      // Negation marks of both widths; a mark alone is an ordinary keyword.
+      {mtAND, "foo !bar", "{[foo]} * !{[bar]}", {"foo baz"}, {"foo bar"}},
+      {mtAND, "foo ！bar", nullptr, {"foo baz"}, {"foo bar"}},
+      {mtAND, "foo !", "{[foo]} * {[!]}", {"foo!"}, {"foo"}},
+      {mtAND, "！", nullptr, {"ね！"}, {"ね"}},
+      {mtOR, "alpha !beta", "{[alpha]} + !{[beta]}", {"gamma", "alpha beta"}, {"beta"}},
+      // Plain matching is byte-exact, without a character-boundary check: "\" is in "ソ".
+      {mtAND, "Mail", nullptr, {"Mail"}, {"mail"}},
+      {mtAND, "\\", nullptr, {"ソ"}, {}},
+      // The powerful mode goes through the engine, which reads whole characters.
+      {mtAND, "\\", nullptr, {"￥"}, {"ソ"}, false, true},
+      {mtAND, "", "", {"anything", ""}, {}},
+      {mtLogic, "", "", {"x"}, {}},
+      {mtLogic, "   ", "<?>", {}, {"x"}},
+      // Logic: "*" binds before "+", "!" before both.
+      {mtLogic, "{a}+{b}*{c}", "{[a]} + {[b]} * {[c]}", {"a", "bc"}, {"b"}},
+      {mtLogic, "({a}+{b})*{c}", "({[a]} + {[b]}) * {[c]}", {"ac", "bc"}, {"a"}},
+      {mtLogic, "!{a}*{b}", nullptr, {"b"}, {"ab", "x"}},
+      {mtLogic, "!(!{a}+!{b})", nullptr, {"ab"}, {"a"}},
+      {mtLogic, "（｛a｝＋｛b｝）＊！｛c｝", nullptr, {"a"}, {"ac"}},
+      // Errors are red; a query in error matches nothing.
+      {mtLogic, "{a} {b}", "{[a]}{<b>}", {}, {"ab"}},
+      {mtLogic, "{a}*", "{[a]} * <?>", {}, {"a"}},
+      {mtLogic, "({a}", "({[a]}<?>", {}, {"a"}},
+      {mtLogic, "{a})", "{[a]}<)>", {}, {"a"}},
+      {mtLogic, "*{a}", "< * >{[a]}", {}, {"a"}},
+      {mtLogic, "(){a}", "(<)>{[a]}", {}, {"a"}},
+      // Unbraced keywords run to the next closing brace; "￥" escapes inside a keyword; a
+      // "｝" outside a keyword starts an unbraced one.
+      {mtLogic, "foo * bar", "{[foo * bar]}", {}, {"foo bar"}},
+      {mtLogic, "foo}*bar", "{[foo]} * {[bar]}", {}, {}},
+      {mtLogic, "{a￥}b}", "{[a\\}b]}", {}, {}},
+      {mtLogic, "｝x", "{[｝x]}", {}, {}},
+      // Logic keywords go through the engine even when plain: white space never matches.
+      {mtLogic, "{a b}", nullptr, {}, {"a b"}},
+      {mtLogic, "{a.b}", nullptr, {"a.b"}, {"axb"}},
+      // A regular-expression error marks the byte after the faulty one, a whole character
+      // when it is double-byte, and a missing piece as "?".
+      {mtAND, "ok ab)c", "{[ok]} * {[ab)]<c>}", {}, {"ok ab)c"}, true},
+      {mtAND, "(ab", "{[(ab]<?>}", {}, {}, true},
+      {mtAND, "[ab", "{[[ab]<?>}", {}, {}, true},
+      {mtAND, "[ん-あ]", "{[[ん-]<あ>[]]}", {}, {}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    Query q(c.method, c.text, c.regexp, c.powerful);
+    if (c.view != nullptr) {
+      EXPECT_EQ(q.View(), c.view);
+      EXPECT_EQ(q.search.PatternError(), std::string(c.view).find('<') != std::string::npos);
+    }
+    for (const auto& text : c.matching) EXPECT_TRUE(q.Matches(text)) << text;
+    for (const auto& text : c.other) EXPECT_FALSE(q.Matches(text)) << text;
+  }
 }
 
-TEST(KeywordQueryTest, NegationMarks) {
-  Query q(mtAND, "foo !bar");
-  EXPECT_EQ(q.View(), "{[foo]} * !{[bar]}");
-  EXPECT_TRUE(q.Matches("foo baz"));
-  EXPECT_FALSE(q.Matches("foo bar"));
-  Query full(mtAND, "foo ！bar");
-  EXPECT_FALSE(full.Matches("foo bar"));
-  // A mark alone is an ordinary keyword that must be present.
-  Query lone(mtAND, "foo !");
-  EXPECT_EQ(lone.View(), "{[foo]} * {[!]}");
-  EXPECT_TRUE(lone.Matches("foo!"));
-  EXPECT_FALSE(lone.Matches("foo"));
-  Query lone_full(mtAND, "！");
-  EXPECT_TRUE(lone_full.Matches("ね！"));
-  EXPECT_FALSE(lone_full.Matches("ね"));
-}
-
-TEST(KeywordQueryTest, OrWithANegatedKeyword) {
-  Query q(mtOR, "alpha !beta");
-  EXPECT_EQ(q.View(), "{[alpha]} + !{[beta]}");
-  EXPECT_TRUE(q.Matches("gamma"));
-  EXPECT_TRUE(q.Matches("alpha beta"));
-  EXPECT_FALSE(q.Matches("beta"));
-}
-
-TEST(KeywordQueryTest, PlainMatchingIsByteExact) {
-  Query q(mtAND, "Mail");
-  EXPECT_FALSE(q.Matches("mail"));
-  // No character-boundary check on the fast path: "\" is found in "ソ".
-  Query backslash(mtAND, "\\");
-  EXPECT_TRUE(backslash.Matches("ソ"));
-  // The powerful mode goes through the engine, which reads whole characters.
-  Query powerful(mtAND, "\\", false, true);
-  EXPECT_FALSE(powerful.Matches("ソ"));
-  EXPECT_TRUE(powerful.Matches("￥"));
-}
-
-TEST(KeywordQueryTest, DoubleFullWidthBlankMakesNoEmptyKeyword) {
-  Query q(mtOR, "a　　b");
-  EXPECT_EQ(q.search.KeywordCount(), 2);
-  EXPECT_FALSE(q.Matches("xyz"));
-}
-
-TEST(KeywordQueryTest, EmptyTextMatchesEverything) {
-  Query q(mtAND, "");
-  EXPECT_TRUE(q.Matches("anything"));
-  EXPECT_TRUE(q.Matches(""));
-  EXPECT_FALSE(q.search.PatternError());
-  EXPECT_EQ(q.View(), "");
-  Query logic(mtLogic, "");
-  EXPECT_FALSE(logic.search.PatternError());
-  EXPECT_TRUE(logic.Matches("x"));
-  Query blanks(mtLogic, "   ");
-  EXPECT_TRUE(blanks.search.PatternError());
-  EXPECT_EQ(blanks.View(), "<?>");
-}
-
-TEST(KeywordQueryTest, LogicPrecedence) {
-  Query q(mtLogic, "{a}+{b}*{c}");
-  EXPECT_EQ(q.search.LogicExpression(), "A+B*C");
-  EXPECT_EQ(q.View(), "{[a]} + {[b]} * {[c]}");
-  EXPECT_TRUE(q.Matches("a"));
-  EXPECT_FALSE(q.Matches("b"));
-  EXPECT_TRUE(q.Matches("bc"));
-
-  Query grouped(mtLogic, "({a}+{b})*{c}");
-  EXPECT_EQ(grouped.View(), "({[a]} + {[b]}) * {[c]}");
-  EXPECT_FALSE(grouped.Matches("a"));
-  EXPECT_TRUE(grouped.Matches("ac"));
-  EXPECT_TRUE(grouped.Matches("bc"));
-
-  Query negated(mtLogic, "!{a}*{b}");
-  EXPECT_TRUE(negated.Matches("b"));
-  EXPECT_FALSE(negated.Matches("ab"));
-  EXPECT_FALSE(negated.Matches("x"));
-
-  Query nested(mtLogic, "!(!{a}+!{b})");  // a AND b
-  EXPECT_TRUE(nested.Matches("ab"));
-  EXPECT_FALSE(nested.Matches("a"));
-}
-
-TEST(KeywordQueryTest, LogicErrorsAreRenderedInRed) {
-  Query missing_op(mtLogic, "{a} {b}");
-  EXPECT_TRUE(missing_op.search.PatternError());
-  EXPECT_EQ(missing_op.search.LogicErrorPos(), 2);
-  EXPECT_EQ(missing_op.View(), "{[a]}{<b>}");
-  EXPECT_FALSE(missing_op.Matches("ab"));
-
-  Query trailing(mtLogic, "{a}*");
-  EXPECT_EQ(trailing.View(), "{[a]} * <?>");
-  Query open(mtLogic, "({a}");
-  EXPECT_EQ(open.View(), "({[a]}<?>");
-  Query extra(mtLogic, "{a})");
-  EXPECT_EQ(extra.View(), "{[a]}<)>");
-  Query leading(mtLogic, "*{a}");
-  EXPECT_EQ(leading.View(), "< * >{[a]}");
-  Query empty_group(mtLogic, "(){a}");
-  EXPECT_EQ(empty_group.search.LogicErrorPos(), 2);
-  EXPECT_EQ(empty_group.View(), "(<)>{[a]}");
-}
-
-TEST(KeywordQueryTest, UnbracedKeywordsRunToTheNextClosingBrace) {
-  Query q(mtLogic, "foo * bar");
-  EXPECT_EQ(q.search.KeywordCount(), 1);
-  EXPECT_EQ(q.View(), "{[foo * bar]}");
-  EXPECT_FALSE(q.search.PatternError());
-  Query two(mtLogic, "foo}*bar");
-  EXPECT_EQ(two.View(), "{[foo]} * {[bar]}");
-}
-
-TEST(KeywordQueryTest, FullWidthOperatorsAndEscapes) {
-  Query q(mtLogic, "（｛a｝＋｛b｝）＊！｛c｝");
-  EXPECT_EQ(q.search.LogicExpression(), "(A+B)*!C");
-  EXPECT_TRUE(q.Matches("a"));
-  EXPECT_FALSE(q.Matches("ac"));
-  // "￥" inside a keyword is a backslash and takes the next character literally.
-  Query escaped(mtLogic, "{a￥}b}");
-  EXPECT_EQ(escaped.View(), "{[a\\}b]}");
-  EXPECT_EQ(escaped.search.KeywordCount(), 1);
-  // A "｝" outside a keyword starts an unbraced keyword.
-  Query stray(mtLogic, "｝x");
-  EXPECT_EQ(stray.View(), "{[｝x]}");
-}
-
-TEST(KeywordQueryTest, LogicKeywordsUseTheEngineEvenWhenPlain) {
-  // Plain text through the matcher: white space in a keyword never matches.
-  Query q(mtLogic, "{a b}");
-  EXPECT_FALSE(q.Matches("a b"));
-  Query dot(mtLogic, "{a.b}");
-  EXPECT_TRUE(dot.Matches("a.b"));
-  EXPECT_FALSE(dot.Matches("axb"));
-}
-
-TEST(KeywordQueryTest, RegexpErrorsMarkTheFaultyByte) {
+TEST(KeywordQueryTest, CountsExpressionAndErrorPositions) {
+  EXPECT_EQ(Query(mtAND, "  メール　検索 ").search.KeywordCount(), 2);
+  EXPECT_EQ(Query(mtOR, "a　　b").search.KeywordCount(), 2);
+  EXPECT_EQ(Query(mtLogic, "foo * bar").search.KeywordCount(), 1);
+  EXPECT_EQ(Query(mtLogic, "{a￥}b}").search.KeywordCount(), 1);
+  EXPECT_EQ(Query(mtLogic, "{a}+{b}*{c}").search.LogicExpression(), "A+B*C");
+  EXPECT_EQ(Query(mtLogic, "（｛a｝＋｛b｝）＊！｛c｝").search.LogicExpression(), "(A+B)*!C");
+  EXPECT_EQ(Query(mtLogic, "{a} {b}").search.LogicErrorPos(), 2);
+  EXPECT_EQ(Query(mtLogic, "(){a}").search.LogicErrorPos(), 2);
+  // The position is just after the ")" (current + 1) of the second keyword.
   Query q(mtAND, "ok ab)c", true);
-  EXPECT_TRUE(q.search.PatternError());
-  // The position is just after the ")" (current + 1), so the byte after it is red.
-  EXPECT_EQ(q.View(), "{[ok]} * {[ab)]<c>}");
   EXPECT_EQ(q.search.LogicErrorPos(), 2);
   // Switching regular expressions off clears the error.
   q.search.SetUseRegExp(false);
   EXPECT_FALSE(q.search.PatternError());
   EXPECT_EQ(q.View(), "{[ok]} * {[ab)c]}");
   EXPECT_TRUE(q.Matches("ok ab)c"));
-}
-
-TEST(KeywordQueryTest, MissingPiecesShowARedQuestionMark) {
-  Query q(mtAND, "(ab", true);
-  EXPECT_EQ(q.View(), "{[(ab]<?>}");
-  Query bracket(mtAND, "[ab", true);
-  EXPECT_EQ(bracket.View(), "{[[ab]<?>}");
-}
-
-TEST(KeywordQueryTest, RedPieceIsAWholeCharacter) {
-  // The range error points just after "あ"; its lead byte is not split from the trail.
-  Query q(mtAND, "[ん-あ]", true);
-  EXPECT_EQ(q.View(), "{[[ん-]<あ>[]]}");
-}
-
-TEST(KeywordQueryTest, FuzzyScannerErrorKeepsLaterKeywords) {
-  Query q(mtAND, "[ab cd", true, true);
-  EXPECT_EQ(q.search.KeywordCount(), 2);
-  EXPECT_TRUE(q.search.PatternError());
+  // A fuzzy scanner error keeps the later keywords.
+  Query fuzzy(mtAND, "[ab cd", true, true);
+  EXPECT_EQ(fuzzy.search.KeywordCount(), 2);
+  EXPECT_TRUE(fuzzy.search.PatternError());
 }
 
 TEST(KeywordQueryTest, ThirtyOneKeywordsAtMost) {

@@ -4,30 +4,41 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
-#include <vector>
 
+#include "common/mbstring.h"
 #include "search/regex_error.h"
 
 namespace lorvane {
 namespace {
 
-struct Tok {
-  TREToken kind;
-  RECode code;
-  RECode upper;
-  bool operator==(const Tok&) const = default;
-};
+// A code as the token dump shows it: 'a', 'ソ', or \xHHHH when not printable.
+std::string Code(RECode c) {
+  const bool printable = (c > 0x20 && c < 0x7F) || IsLeadByte(static_cast<unsigned char>(c >> 8));
+  if (printable) return "'" + CodeToText(c) + "'";
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "\\x%04X", c);
+  return buf;
+}
 
-std::vector<Tok> Scan(const std::string& pattern) {
+// The tokens up to the end, separated by blanks: operators by their symbols, characters
+// quoted, ranges as 'lo'-'hi'.
+std::string Scan(const std::string& pattern) {
+  static const char* const kSymbols[] = {"", "", "|", "(", ")", "*", "+", "?", "[", "[^", "]", "."};
   TREScanner s(pattern);
-  std::vector<Tok> out;
-  for (;;) {
-    const TREToken t = s.GetToken();
-    out.push_back({t, t == retk_Char || t == retk_CharRange ? s.Char() : RECode{0},
-                   t == retk_CharRange ? s.UpperChar() : RECode{0}});
-    if (t == retk_End) return out;
+  std::string out;
+  for (TREToken t = s.GetToken(); t != retk_End; t = s.GetToken()) {
+    if (!out.empty()) out += ' ';
+    if (t == retk_Char) {
+      out += Code(s.Char());
+    } else if (t == retk_CharRange) {
+      out += Code(s.Char()) + "-" + Code(s.UpperChar());
+    } else {
+      out += kSymbols[t];
+    }
   }
+  return out;
 }
 
 // The message and position of the error `pattern` raises while scanning.
@@ -58,12 +69,8 @@ TEST(RegexCharTest, ReadsSingleAndDoubleByteCodes) {
   EXPECT_EQ(CodeToText(0x82A0), "あ");
   EXPECT_EQ(CodeToText('A'), "A");
   EXPECT_EQ(CodeToText(0x4142), "B");  // high byte not a lead byte: the low byte alone
-}
-
-TEST(RegexCharTest, NulEndsTheText) {
-  const std::string text("a\0b", 3);
-  int pos = 2;
-  EXPECT_EQ(GetChar(text, pos), 0);
+  pos = 2;                             // a NUL ends the text
+  EXPECT_EQ(GetChar(std::string("a\0b", 3), pos), 0);
   EXPECT_EQ(pos, 2);
 }
 
@@ -80,124 +87,53 @@ TEST(RegexCharTest, LoneLeadByteIsAnErrorAfterIt) {
   EXPECT_THROW(GetChar(std::string("\x82\0x", 3), pos), ERegExpParser);
 }
 
-TEST(RegexScannerTest, ClassifiesOperatorsOutsideBrackets) {
-  EXPECT_EQ(Scan("a(|)*+?.]"), (std::vector<Tok>{{retk_Char, 'a', 0},
-                                                 {retk_LPar, 0, 0},
-                                                 {retk_Union, 0, 0},
-                                                 {retk_RPar, 0, 0},
-                                                 {retk_Star, 0, 0},
-                                                 {retk_Plus, 0, 0},
-                                                 {retk_QMark, 0, 0},
-                                                 {retk_Dot, 0, 0},
-                                                 {retk_RBra, 0, 0},
-                                                 {retk_End, 0, 0}}));
-  // Anchors, braces and "-" are ordinary characters.
-  EXPECT_EQ(Scan("^{-}$"), (std::vector<Tok>{{retk_Char, '^', 0},
-                                             {retk_Char, '{', 0},
-                                             {retk_Char, '-', 0},
-                                             {retk_Char, '}', 0},
-                                             {retk_Char, '$', 0},
-                                             {retk_End, 0, 0}}));
+TEST(RegexScannerTest, Tokens) {
+  const struct {
+    const char* pattern;
+    const char* tokens;
+  } cases[] = {
+      {"a(|)*+?.]", "'a' ( | ) * + ? . ]"},
+      // Anchors, braces and "-" are ordinary characters.
+      {"^{-}$", "'^' '{' '-' '}' '$'"},
+      // Trail bytes are never operators: "ソ" = 83 5C (trail "\"), "ポ" = 83 7C (trail "|").
+      {"ソポ", "'ソ' 'ポ'"},
+      {"[ソ-ポ]", "[ 'ソ'-'ポ' ]"},
+      {"\\ソ", "'ソ'"},
+      // Escapes; case matters.
+      {"\\b\\r\\n\\t\\B\\N\\X\\.\\\\", "\\x0008 \\x000D \\x000A \\x0009 'B' 'N' 'X' '.' '\\'"},
+      {"\\x41\\x82a0\\x82A0\\101\\0\\177777", "'A' 'あ' 'あ' 'A' \\x0000 \\xFFFF"},
+      // "\x4" then "g"; a fifth hex digit is the next character; octal stops at 6 digits.
+      {"\\x4g", "\\x0004 'g'"},
+      {"\\x41424", "\\x4142 '4'"},
+      {"\\0000017", "\\x0001 '7'"},
+      {"\\18", "\\x0001 '8'"},
+      // "-" at the start, before "]" and after a range is a member; "^" only negates first.
+      {"[a-]", "[ 'a' '-' ]"},
+      {"[-a]", "[ '-' 'a' ]"},
+      {"[a-c-e]", "[ 'a'-'c' '-' 'e' ]"},
+      {"[^^]", "[^ '^' ]"},
+      {"[\\]\\x41-\\x43]", "[ ']' 'A'-'C' ]"},
+      {"[ぁ-ん]*", "[ 'ぁ'-'ん' ] *"},
+      {"[(*]", "[ '(' '*' ]"},  // operators are members inside brackets
+  };
+  for (const auto& c : cases) EXPECT_EQ(Scan(c.pattern), c.tokens) << c.pattern;
 }
 
-TEST(RegexScannerTest, TrailBytesAreNeverOperators) {
-  // "ソ" = 83 5C (trail "\"), "ポ" = 83 7C (trail "|"), "ー" = 81 5B (trail "["),
-  // "＼" = 81 5F, "（" = 81 69, "Ё" = 84 46.
-  EXPECT_EQ(Scan("ソポ"),
-            (std::vector<Tok>{{retk_Char, 0x835C, 0}, {retk_Char, 0x837C, 0}, {retk_End, 0, 0}}));
-  EXPECT_EQ(Scan("[ソ-ポ]"), (std::vector<Tok>{{retk_LBra, 0, 0},
-                                               {retk_CharRange, 0x835C, 0x837C},
-                                               {retk_RBra, 0, 0},
-                                               {retk_End, 0, 0}}));
-  EXPECT_EQ(Scan("\\ソ"), (std::vector<Tok>{{retk_Char, 0x835C, 0}, {retk_End, 0, 0}}));
-}
-
-TEST(RegexScannerTest, DecodesEscapes) {
-  auto code = [](const std::string& p) { return Scan(p)[0].code; };
-  EXPECT_EQ(code("\\b"), 0x08);
-  EXPECT_EQ(code("\\r"), 0x0D);
-  EXPECT_EQ(code("\\n"), 0x0A);
-  EXPECT_EQ(code("\\t"), 0x09);
-  EXPECT_EQ(code("\\B"), 'B');  // case matters
-  EXPECT_EQ(code("\\N"), 'N');
-  EXPECT_EQ(code("\\X"), 'X');
-  EXPECT_EQ(code("\\."), '.');
-  EXPECT_EQ(code("\\\\"), '\\');
-  EXPECT_EQ(code("\\x41"), 'A');
-  EXPECT_EQ(code("\\x82a0"), 0x82A0);
-  EXPECT_EQ(code("\\x82A0"), 0x82A0);
-  EXPECT_EQ(code("\\101"), 'A');
-  EXPECT_EQ(code("\\0"), 0);
-  EXPECT_EQ(code("\\177777"), 0xFFFF);
-  // "\x4" then "g"; a fifth hex digit is the next character; octal stops at 6 digits.
-  EXPECT_EQ(Scan("\\x4g"),
-            (std::vector<Tok>{{retk_Char, 0x04, 0}, {retk_Char, 'g', 0}, {retk_End, 0, 0}}));
-  EXPECT_EQ(Scan("\\x41424"),
-            (std::vector<Tok>{{retk_Char, 0x4142, 0}, {retk_Char, '4', 0}, {retk_End, 0, 0}}));
-  EXPECT_EQ(Scan("\\0000017"),
-            (std::vector<Tok>{{retk_Char, 01, 0}, {retk_Char, '7', 0}, {retk_End, 0, 0}}));
-  EXPECT_EQ(Scan("\\18"),
-            (std::vector<Tok>{{retk_Char, 01, 0}, {retk_Char, '8', 0}, {retk_End, 0, 0}}));
-}
-
-TEST(RegexScannerTest, EscapeErrorsAndPositions) {
-  EXPECT_EQ(ScanError("\\"), "\"\\\" の使い方が間違っています(3)");
-  EXPECT_EQ(ScanError("ab\\"), "\"\\\" の使い方が間違っています(5)");
-  EXPECT_EQ(ScanError("\\x"), "１６進数の表記が変です(3)");
-  EXPECT_EQ(ScanError("\\xg"), "１６進数の表記が変です(3)");
-  EXPECT_EQ(ScanError("\\x あ"), "１６進数の表記が変です(3)");
-  EXPECT_EQ(ScanError("\\200000"), "８進数の表記が変です(8)");  // 0x10000 at the 6th digit
-  EXPECT_EQ(ScanError("\\7777777"), "８進数の表記が変です(8)");
-  EXPECT_EQ(ScanError("[\\"), "\"\\\" の使い方が間違っています(4)");
-}
-
-TEST(RegexScannerTest, BracketMembersAndRanges) {
-  // "-" at the start, before "]" and after a range is a member; "^" only negates first.
-  EXPECT_EQ(Scan("[a-]"), (std::vector<Tok>{{retk_LBra, 0, 0},
-                                            {retk_Char, 'a', 0},
-                                            {retk_Char, '-', 0},
-                                            {retk_RBra, 0, 0},
-                                            {retk_End, 0, 0}}));
-  EXPECT_EQ(Scan("[-a]"), (std::vector<Tok>{{retk_LBra, 0, 0},
-                                            {retk_Char, '-', 0},
-                                            {retk_Char, 'a', 0},
-                                            {retk_RBra, 0, 0},
-                                            {retk_End, 0, 0}}));
-  EXPECT_EQ(Scan("[a-c-e]"), (std::vector<Tok>{{retk_LBra, 0, 0},
-                                               {retk_CharRange, 'a', 'c'},
-                                               {retk_Char, '-', 0},
-                                               {retk_Char, 'e', 0},
-                                               {retk_RBra, 0, 0},
-                                               {retk_End, 0, 0}}));
-  EXPECT_EQ(Scan("[^^]"),
-            (std::vector<Tok>{
-                {retk_LBraNeg, 0, 0}, {retk_Char, '^', 0}, {retk_RBra, 0, 0}, {retk_End, 0, 0}}));
-  EXPECT_EQ(Scan("[\\]\\x41-\\x43]"), (std::vector<Tok>{{retk_LBra, 0, 0},
-                                                        {retk_Char, ']', 0},
-                                                        {retk_CharRange, 'A', 'C'},
-                                                        {retk_RBra, 0, 0},
-                                                        {retk_End, 0, 0}}));
-  EXPECT_EQ(Scan("[ぁ-ん]*"), (std::vector<Tok>{{retk_LBra, 0, 0},
-                                                {retk_CharRange, 0x829F, 0x82F1},
-                                                {retk_RBra, 0, 0},
-                                                {retk_Star, 0, 0},
-                                                {retk_End, 0, 0}}));
-  // Operators are members inside brackets.
-  EXPECT_EQ(Scan("[(*]"), (std::vector<Tok>{{retk_LBra, 0, 0},
-                                            {retk_Char, '(', 0},
-                                            {retk_Char, '*', 0},
-                                            {retk_RBra, 0, 0},
-                                            {retk_End, 0, 0}}));
-}
-
-TEST(RegexScannerTest, BracketErrorsAndPositions) {
-  EXPECT_EQ(ScanError("["), "右ブラケット \"]\" が必要です(3)");
-  EXPECT_EQ(ScanError("[^"), "右ブラケット \"]\" が必要です(4)");
-  EXPECT_EQ(ScanError("[a"), "右ブラケット \"]\" が必要です(4)");
-  EXPECT_EQ(ScanError("[abc"), "右ブラケット \"]\" が必要です(6)");
-  EXPECT_EQ(ScanError("[a-"), "右ブラケット \"]\" が必要です(5)");
-  EXPECT_EQ(ScanError("[z-a]"), "キャラクタ範囲の指定が変です(5)");
-  EXPECT_EQ(ScanError("[ん-あ]"), "キャラクタ範囲の指定が変です(7)");
+TEST(RegexScannerTest, ErrorsAndPositions) {
+  const struct {
+    const char* pattern;
+    const char* error;
+  } cases[] = {
+      {"\\", "\"\\\" の使い方が間違っています(3)"},  {"ab\\", "\"\\\" の使い方が間違っています(5)"},
+      {"[\\", "\"\\\" の使い方が間違っています(4)"}, {"\\x", "１６進数の表記が変です(3)"},
+      {"\\xg", "１６進数の表記が変です(3)"},         {"\\x あ", "１６進数の表記が変です(3)"},
+      {"\\200000", "８進数の表記が変です(8)"},  // 0x10000 at the 6th digit
+      {"\\7777777", "８進数の表記が変です(8)"},      {"[", "右ブラケット \"]\" が必要です(3)"},
+      {"[^", "右ブラケット \"]\" が必要です(4)"},    {"[a", "右ブラケット \"]\" が必要です(4)"},
+      {"[abc", "右ブラケット \"]\" が必要です(6)"},  {"[a-", "右ブラケット \"]\" が必要です(5)"},
+      {"[z-a]", "キャラクタ範囲の指定が変です(5)"},  {"[ん-あ]", "キャラクタ範囲の指定が変です(7)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ScanError(c.pattern), c.error) << c.pattern;
 }
 
 }  // namespace

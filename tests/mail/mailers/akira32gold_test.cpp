@@ -1,6 +1,7 @@
 // akira32Gold: detection through the registry and mail.ini, the box list with its levels,
 // and index entries as message files or records of message.txt.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -13,6 +14,9 @@
 namespace lorvane {
 namespace {
 
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
 using testing::TMailFixture;
 using testing::TStoresHarness;
 
@@ -20,6 +24,16 @@ const std::string kKey = "Software\\AyanoAkira\\akira32Gold";
 const std::string kLogKey = "HKEY_CURRENT_USER\\" + kKey;
 const std::string kHeader = "■akira32Gold 2026/12/06 09:30:00";
 const std::string kMail = "C:\\akira32Gold\\taro\\mail\\";
+
+// The System folder and its fixed boxes as the tree dump shows them, `indent` deep.
+std::string SystemBoxes(const std::string& indent, const std::string& mail) {
+  std::string out = indent + "System [ROOT] " + mail + "\n";
+  for (const char* box : {"送信待 [(OUT)]", "草稿 [(DRAFT)]", "送信済 [(SENT)]",
+                          "ｾｰﾌﾃｨﾎﾞｯｸｽ [(SAFETY)]", "ごみ箱 [(TRASH)]"}) {
+    out += indent + "  " + box + " " + mail + " *\n";
+  }
+  return out;
+}
 
 // A prefix for one test's store.
 struct TStore {
@@ -48,40 +62,11 @@ TEST_F(Akira32GoldTest, FixtureStoreIsDetectedDiscoveredAndEnumerated) {
             (std::vector<std::string>{"", kHeader, kLogKey + "\\version=3812",
                                       kLogKey + "\\user\\User_taro=C:\\akira32Gold\\taro"}));
   EXPECT_EQ(h.stores.Root(mkAkira32Gold), "");
+  const std::string m = kMail;
   EXPECT_EQ(h.TreeDump(),
-            "akira32Gold [akira32Gold] \n"
-            "  System [ROOT] " +
-                kMail +
-                "\n"
-                "    送信待 [(OUT)] " +
-                kMail +
-                " *\n"
-                "    草稿 [(DRAFT)] " +
-                kMail +
-                " *\n"
-                "    送信済 [(SENT)] " +
-                kMail +
-                " *\n"
-                "    ｾｰﾌﾃｨﾎﾞｯｸｽ [(SAFETY)] " +
-                kMail +
-                " *\n"
-                "    ごみ箱 [(TRASH)] " +
-                kMail +
-                " *\n"
-                "  受信箱 [0000001] " +
-                kMail +
-                " *\n"
-                "  仕事 [0000010] " +
-                kMail +
-                "\n"
-                "    プロジェクト [0000011] " +
-                kMail +
-                " *\n"
-                "    ソフト表示 [0000012] " +
-                kMail +
-                " *\n"
-                "  友人 [0000020] " +
-                kMail + " *\n");
+            "akira32Gold [akira32Gold] \n" + SystemBoxes("  ", m) + "  受信箱 [0000001] " + m +
+                " *\n  仕事 [0000010] " + m + "\n    プロジェクト [0000011] " + m +
+                " *\n    ソフト表示 [0000012] " + m + " *\n  友人 [0000020] " + m + " *\n");
 
   // message.txt present: record addresses (the .DEL line is no entry).
   const std::string records = kMail + "articles\\0000001.mes\\message.txt";
@@ -97,65 +82,58 @@ TEST_F(Akira32GoldTest, FixtureStoreIsDetectedDiscoveredAndEnumerated) {
   // The second record, read as the reader reads it: its subject was a JIS encoded word.
   TFolder* inbox = h.stores.Tree().FindByFullCaption("akira32Gold\\受信箱");
   h.stores.EnumerateMails(*inbox);
-  TMailReader reader(h.stores.Fs(), [] { return true; });
-  const std::string text = reader.GetText(*inbox->Mail(1));
-  EXPECT_EQ(text.substr(0, text.find("\r\n")), "From: \"鈴木 花子\" <hanako@example.jp>");
-  EXPECT_NE(text.find("Subject: 表計算ソフトの件\r\n"), std::string::npos);
-  EXPECT_NE(text.find("表の集計が終わりました。"), std::string::npos);
-  EXPECT_EQ(text.find("Weekly"), std::string::npos);
+  const std::string text = TMailReader(h.stores.Fs(), [] { return true; }).GetText(*inbox->Mail(1));
+  EXPECT_THAT(text, StartsWith("From: \"鈴木 花子\" <hanako@example.jp>\r\n"));
+  EXPECT_THAT(text, HasSubstr("Subject: 表計算ソフトの件\r\n"));
+  EXPECT_THAT(text, HasSubstr("表の集計が終わりました。"));
+  EXPECT_THAT(text, Not(HasSubstr("Weekly")));
 }
 
 TEST_F(Akira32GoldTest, DetectionFailuresLogAndTellWhy) {
   struct Case {
     const char* name;
+    uint32_t version;  // 0: no key at all
     std::function<void(TStore&)> setup;
-    std::vector<std::string> log;  // after the header
+    std::vector<std::string> log;  // after the header and the version line
     std::string message;
   };
+  const std::string old = "akira32Gold のバージョンが古すぎます。";
   const Case cases[] = {
-      {"no key",
-       [](TStore&) {},
-       {kLogKey + "\\version=0", "old version"},
-       "akira32Gold のバージョンが古すぎます。"},
-      {"version 3770",
-       [](TStore& t) { t.Version(3770); },
-       {kLogKey + "\\version=3770", "old version"},
-       "akira32Gold のバージョンが古すぎます。"},
-      {"version 3771, no user key",
-       [](TStore& t) { t.Version(3771); },
-       {kLogKey + "\\version=3771", "registry mismatch"},
-       "レジストリ情報が変です。"},
+      {"no key", 0, [](TStore&) {}, {"old version"}, old},
+      {"version 3770", 3770, [](TStore&) {}, {"old version"}, old},
+      {"no user key", 3771, [](TStore&) {}, {"registry mismatch"}, "レジストリ情報が変です。"},
       {"user key without users",
+       3771,
        [](TStore& t) {
-         t.Version(3771);
          t.fixture_.SetString(TRegRoot::kCurrentUser, kKey + "\\user", "count", "0");
        },
-       {kLogKey + "\\version=3771", "not user"},
+       {"not user"},
        "ユーザー数が０です。"},
       {"only the first MAILPATH= counts, and only in upper case",
+       4000,
        [](TStore& t) {
-         t.Version(4000);
          t.User("User_taro",
                 "mailpath=C:\\A\\good\r\nMAILPATH=C:\\A\\none\r\nMAILPATH=C:\\A\\good\r\n");
          t.fixture_.WriteFile("C:\\A\\good\\a_box.###", "B 0000001 受信箱\r\n");
        },
-       {kLogKey + "\\version=4000", kLogKey + "\\user\\User_taro=C:\\A\\User_taro", "no mailbox"},
+       {kLogKey + "\\user\\User_taro=C:\\A\\User_taro", "no mailbox"},
        "C:\\A\\none\\有効なメールボックスがありません。"},
       {"user without a path",
+       4000,
        [](TStore& t) {
-         t.Version(4000);
          t.fixture_.SetString(TRegRoot::kCurrentUser, kKey + "\\user\\User_x", "name", "x");
        },
-       {kLogKey + "\\version=4000", kLogKey + "\\user\\User_x=", "no mailbox"},
+       {kLogKey + "\\user\\User_x=", "no mailbox"},
        "有効なメールボックスがありません。"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TStore t;
+    if (c.version != 0) t.Version(c.version);
     c.setup(t);
     TStoresHarness h(t.fixture_);
     EXPECT_FALSE(h.stores.DetectMailer(mkAkira32Gold, false));
-    std::vector<std::string> log = {kHeader};
+    std::vector<std::string> log = {kHeader, kLogKey + "\\version=" + std::to_string(c.version)};
     log.insert(log.end(), c.log.begin(), c.log.end());
     EXPECT_EQ(h.Log(), log);
     EXPECT_EQ(h.dialogs.Messages(), std::vector<std::string>{"エラー: " + c.message});
@@ -176,39 +154,9 @@ TEST_F(Akira32GoldTest, SecondUserIsTriedAndEachUserGetsANode) {
   h2.stores.Rebuild();
   const std::string m = "C:\\A\\hanako\\mail\\";
   const std::string t = "C:\\A\\taro\\mail\\";
-  EXPECT_EQ(h2.TreeDump(),
-            "akira32Gold [akira32Gold] \n"
-            "  hanako [] \n"
-            "    System [ROOT] " +
-                m +
-                "\n"
-                "      送信待 [(OUT)] " +
-                m + " *\n      草稿 [(DRAFT)] " + m +
-                " *\n"
-                "      送信済 [(SENT)] " +
-                m + " *\n      ｾｰﾌﾃｨﾎﾞｯｸｽ [(SAFETY)] " + m +
-                " *\n"
-                "      ごみ箱 [(TRASH)] " +
-                m +
-                " *\n"
-                "    受信箱 [0000002] " +
-                m +
-                " *\n"
-                "  taro [] \n"
-                "    System [ROOT] " +
-                t +
-                "\n"
-                "      送信待 [(OUT)] " +
-                t + " *\n      草稿 [(DRAFT)] " + t +
-                " *\n"
-                "      送信済 [(SENT)] " +
-                t + " *\n      ｾｰﾌﾃｨﾎﾞｯｸｽ [(SAFETY)] " + t +
-                " *\n"
-                "      ごみ箱 [(TRASH)] " +
-                t +
-                " *\n"
-                "    受信箱 [0000001] " +
-                t + " *\n");
+  EXPECT_EQ(h2.TreeDump(), "akira32Gold [akira32Gold] \n  hanako [] \n" + SystemBoxes("    ", m) +
+                               "    受信箱 [0000002] " + m + " *\n  taro [] \n" +
+                               SystemBoxes("    ", t) + "    受信箱 [0000001] " + t + " *\n");
   // Both user nodes have the empty key, so they share one section.
   EXPECT_EQ(h2.stores.Tree().Mailer(0)->Child(0)->Section(),
             h2.stores.Tree().Mailer(0)->Child(1)->Section());
@@ -217,13 +165,12 @@ TEST_F(Akira32GoldTest, SecondUserIsTriedAndEachUserGetsANode) {
 // The box list's levels, as a dump of the boxes below the mail-program node (System and
 // its boxes left out).
 std::string BoxTree(const std::string& box_list) {
-  ScratchDir scratch;
-  TMailFixture fixture(scratch.Path("prefix"));
-  fixture.SetDword(TRegRoot::kCurrentUser, kKey, "version", 3771);
-  fixture.SetString(TRegRoot::kCurrentUser, kKey + "\\user\\User_t", "path", "C:\\A");
-  fixture.WriteFile("C:\\A\\home\\mail.ini", "MAILPATH=C:\\M\r\n");
-  fixture.WriteFile("C:\\M\\a_box.###", box_list);
-  TStoresHarness h(fixture);
+  TStore t;
+  t.Version(3771);
+  t.fixture_.SetString(TRegRoot::kCurrentUser, kKey + "\\user\\User_t", "path", "C:\\A");
+  t.fixture_.WriteFile("C:\\A\\home\\mail.ini", "MAILPATH=C:\\M\r\n");
+  t.fixture_.WriteFile("C:\\M\\a_box.###", box_list);
+  TStoresHarness h(t.fixture_);
   h.stores.Rebuild();
   std::string out;
   h.stores.Tree().ForEachNode([&out](TFolder& node) {

@@ -45,34 +45,25 @@ class PosixFileSystemTest : public ::testing::Test {
   PosixFileSystem fs_{wine_.Drives(), wine_.OnC("Program Files/Lorvane/Lorvane.exe")};
 };
 
-TEST_F(PosixFileSystemTest, ExistsWithAndWithoutWildcards) {
-  const struct {
-    const char* pattern;
-    bool exists;
-  } cases[] = {
-      {"C:\\Mail\\InBox.mbx", true},
-      {"c:\\MAIL\\inbox.MBX", true},
-      {"C:\\Mail\\Account1", true},  // directories count
-      {"C:\\Mail\\Outbox.mbx", false},
-      {"C:\\Mail\\*.mbx", true},
-      {"C:\\mail\\*.MBX", true},
-      {"C:\\Mail\\*.xyz", false},
-      {"C:\\Mail\\Account*.*", true},
-      {"C:\\Mail\\受信?.txt", true},
-      {"C:\\Mail\\ソ?.dat", true},
-      {"C:\\Mail\\?.dat", false},
-      {"C:\\Empty\\*", false},  // "." and ".." are not entries
-      {"C:\\Empty\\*.*", false},
-      {"C:\\Nowhere\\*.*", false},
-      {"C:\\Ma*\\InBox.mbx", false},  // wildcards only in the last component
-      {"E:\\*.*", false},
-  };
-  for (const auto& c : cases) EXPECT_EQ(fs_.Exists(c.pattern), c.exists) << c.pattern;
-}
-
-TEST_F(PosixFileSystemTest, StarDotStarMatchesNamesWithoutADot) {
+TEST_F(PosixFileSystemTest, ExistsWithAndWithoutWildcardsAndIsDirectory) {
   wine_.WriteOnC("NoDot/README", "");
-  EXPECT_TRUE(fs_.Exists("C:\\NoDot\\*.*"));
+  // Directories count; "*.*" takes names without a dot; "?" is a whole character.
+  for (const char* pattern : {"C:\\Mail\\InBox.mbx", "c:\\MAIL\\inbox.MBX", "C:\\Mail\\Account1",
+                              "C:\\Mail\\*.mbx", "C:\\mail\\*.MBX", "C:\\Mail\\Account*.*",
+                              "C:\\Mail\\受信?.txt", "C:\\Mail\\ソ?.dat", "C:\\NoDot\\*.*"}) {
+    EXPECT_TRUE(fs_.Exists(pattern)) << pattern;
+  }
+  // "." and ".." are not entries; wildcards work only in the last component.
+  for (const char* pattern :
+       {"C:\\Mail\\Outbox.mbx", "C:\\Mail\\*.xyz", "C:\\Mail\\?.dat", "C:\\Empty\\*",
+        "C:\\Empty\\*.*", "C:\\Nowhere\\*.*", "C:\\Ma*\\InBox.mbx", "E:\\*.*"}) {
+    EXPECT_FALSE(fs_.Exists(pattern)) << pattern;
+  }
+  for (const char* dir : {"C:\\Mail", "c:\\mail\\account1", "C:\\"}) {
+    EXPECT_TRUE(fs_.IsDirectory(dir)) << dir;
+  }
+  EXPECT_FALSE(fs_.IsDirectory("C:\\Mail\\InBox.mbx"));
+  EXPECT_FALSE(fs_.IsDirectory("C:\\Nowhere"));
 }
 
 TEST_F(PosixFileSystemTest, NamesWithoutACp932FormAreNotSeen) {
@@ -80,14 +71,6 @@ TEST_F(PosixFileSystemTest, NamesWithoutACp932FormAreNotSeen) {
   wine_.scratch().WriteFile("prefix/drive_c/Odd/a:b", "");
   EXPECT_FALSE(fs_.Exists("C:\\Odd\\*.*"));
   EXPECT_TRUE(Names("C:\\Odd\\*").empty());
-}
-
-TEST_F(PosixFileSystemTest, IsDirectory) {
-  EXPECT_TRUE(fs_.IsDirectory("C:\\Mail"));
-  EXPECT_TRUE(fs_.IsDirectory("c:\\mail\\account1"));
-  EXPECT_TRUE(fs_.IsDirectory("C:\\"));
-  EXPECT_FALSE(fs_.IsDirectory("C:\\Mail\\InBox.mbx"));
-  EXPECT_FALSE(fs_.IsDirectory("C:\\Nowhere"));
 }
 
 TEST_F(PosixFileSystemTest, ListsMatchingEntriesSortedByUpperCasedName) {
@@ -134,22 +117,16 @@ TEST_F(PosixFileSystemTest, ReadsWholeFilesAndTellsMissingFromBroken) {
   EXPECT_EQ(fs_.ReadFile("C:\\MAIL\\受信箱.TXT", &contents, &error), TReadStatus::kOk);
   EXPECT_EQ(contents, "受信");
 
-  const struct {
-    const char* path;
-    TReadStatus status;
-  } failures[] = {
-      {"C:\\Mail\\Outbox.mbx", TReadStatus::kNotFound},
-      {"C:\\Nowhere\\x", TReadStatus::kNotFound},
-      {"C:\\Mail\\InBox.mbx\\x", TReadStatus::kNotFound},
-      {"E:\\x", TReadStatus::kNotFound},
-      {"C:\\Mail\\Account1", TReadStatus::kError},
-  };
-  for (const auto& f : failures) {
+  for (const char* path : {"C:\\Mail\\Outbox.mbx", "C:\\Nowhere\\x", "C:\\Mail\\InBox.mbx\\x",
+                           "E:\\x", "C:\\Mail\\Account1"}) {
     contents = "stale";
     error.clear();
-    EXPECT_EQ(fs_.ReadFile(f.path, &contents, &error), f.status) << f.path;
-    EXPECT_EQ(contents, "") << f.path;
-    EXPECT_NE(error, "") << f.path;
+    EXPECT_EQ(fs_.ReadFile(path, &contents, &error), std::string(path) == "C:\\Mail\\Account1"
+                                                         ? TReadStatus::kError
+                                                         : TReadStatus::kNotFound)
+        << path;
+    EXPECT_EQ(contents, "") << path;
+    EXPECT_NE(error, "") << path;
   }
 }
 
