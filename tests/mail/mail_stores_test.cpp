@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "mail/mailer_catalogue.h"
 #include "persist/settings_keys.h"
@@ -96,7 +95,7 @@ TEST_F(MailStoresTest, InteractiveFailureShowsTheMessage) {
 TEST_F(MailStoresTest, UnwritableLogIsIgnored) {
   TStoresHarness h(fixture_);
   // The program's directory goes, so the log cannot be saved.
-  std::filesystem::remove_all(fixture_.HostPath("C:\\Lorvane"));
+  fixture_.Remove("C:\\Lorvane");
   h.ini.WriteInteger(keys::kDirectory, keys::kNumber, 1);
   EXPECT_TRUE(h.stores.DetectMailer(mkDirectory, true));
 }

@@ -1,8 +1,10 @@
 #pragma once
-// Builds mail stores on disk for tests and for the demo: a Wine-prefix-like tree
+// Builds mail stores on disk for tests and for the demo. On POSIX: a Wine-prefix-like tree
 // (dosdevices/c: -> drive_c, z: -> /, drive_c/windows) whose files are named by Windows
 // paths in CP932 (stored as UTF-8 names, as Wine stores them), plus the registry values
-// the mail programs leave, written as Wine's user.reg and system.reg.
+// the mail programs leave, written as Wine's user.reg and system.reg. On Windows: the
+// files at their Windows paths and the values in the registry itself, all taken away
+// again (earlier contents restored) when the fixture goes, unless Keep() was called.
 //
 //   TMailFixture fixture(scratch.Path("demo"));
 //   fixture.WriteFile("C:\\Becky!\\User0\\InBox.mbx", MakeMessage({...}) + ".\r\n");
@@ -11,7 +13,7 @@
 //   fixture.WriteHives();
 
 #include <cstdint>
-#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,19 +28,25 @@ namespace lorvane::testing {
 
 class TMailFixture {
  public:
-  // Creates the prefix in `host_dir` (made if missing).
+  // Creates the prefix in `host_dir` (made if missing). Windows has no prefix: the
+  // directory is only remembered.
   explicit TMailFixture(std::string host_dir);
+  ~TMailFixture();
+  TMailFixture(const TMailFixture&) = delete;
+  TMailFixture& operator=(const TMailFixture&) = delete;
 
   const std::string& Prefix() const { return prefix_; }
-  // The host path of a Windows path on C: (or Z:).
+  // The host path of a Windows path on C: (or Z:); on Windows the path itself.
   std::string HostPath(const std::string& windows_path) const;
 
   void WriteFile(const std::string& windows_path, std::string_view bytes) const;
   void AppendFile(const std::string& windows_path, std::string_view bytes) const;
   void MakeDirectory(const std::string& windows_path) const;
+  // Removes a file, or a directory with everything in it.
+  void Remove(const std::string& windows_path) const;
 
-  // Registry values for the hives. HKEY_CLASSES_ROOT keys go below
-  // HKLM\Software\Classes, as Wine keeps them. Names and texts are CP932.
+  // Registry values. HKEY_CLASSES_ROOT keys go below HKLM\Software\Classes, as Wine keeps
+  // them. Names and texts are CP932.
   void SetString(TRegRoot root, const std::string& key, const std::string& name,
                  const std::string& value);
   void SetExpandString(TRegRoot root, const std::string& key, const std::string& name,
@@ -46,20 +54,16 @@ class TMailFixture {
   void SetDword(TRegRoot root, const std::string& key, const std::string& name, uint32_t value);
   void SetBinary(TRegRoot root, const std::string& key, const std::string& name,
                  const std::string& bytes);
-  // Writes user.reg and system.reg with everything set so far.
+  // POSIX: writes user.reg and system.reg with everything set so far. Windows: nothing
+  // (the values are in the registry already).
   void WriteHives() const;
+  // Leaves everything in place when the fixture goes (the demo builder).
+  void Keep();
 
  private:
-  struct Value {
-    std::string name;
-    std::string text;  // the value part of the hive line, already encoded
-  };
-  using Hive = std::map<std::string, std::vector<Value>>;  // key -> values in order
-  void Set(TRegRoot root, const std::string& key, const std::string& name, std::string encoded);
-
+  struct Store;  // the hives being built, or what was changed on the real system
   std::string prefix_;
-  Hive user_;
-  Hive machine_;
+  std::unique_ptr<Store> store_;
 };
 
 // A message as mail programs store it: header lines, an empty line, the body; CR LF.

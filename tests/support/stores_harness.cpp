@@ -12,8 +12,12 @@ std::unique_ptr<TSystemPlatform> PlatformFor(const TMailFixture& fixture) {
   fixture.WriteHives();
   fixture.MakeDirectory("C:\\Lorvane");  // where the detection log is written
   TPlatformOptions options;
+#ifdef _WIN32
+  options.program_host_path = "C:\\Lorvane\\lorvane.exe";
+#else
   options.wine_prefix = fixture.Prefix();
   options.program_host_path = fixture.Prefix() + "/drive_c/Lorvane/lorvane.exe";
+#endif
   return CreateSystemPlatform(options);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Mail stores over a fixture prefix, for tests: the POSIX platform on the fixture's
-// drives and hives, settings in memory, no dialogs (messages collected), a fixed clock.
+// Mail stores over a fixture, for tests: the system's platform (on POSIX over the
+// fixture's drives and hives), settings in memory, no dialogs (messages collected), a fixed
+// clock.
 //
 //   TMailFixture fixture(scratch.Path("p"));
 //   BuildBeckyStore(fixture);

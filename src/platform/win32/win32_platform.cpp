@@ -10,6 +10,9 @@
 #include <shobjidl.h>
 #include <winver.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "common/windows_path.h"
 #include "platform/system_platform.h"
 #include "platform/win32/win32_file_system.h"
@@ -19,11 +22,21 @@ namespace lorvane {
 
 namespace {
 
-std::wstring Widen(const std::string& cp932) {
-  const int n = MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), nullptr, 0);
+std::wstring Widen(const std::string& text, UINT code_page = 932) {
+  const int n =
+      MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(932, 0, cp932.data(), static_cast<int>(cp932.size()), w.data(), n);
+  MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), w.data(), n);
   return w;
+}
+
+std::string Narrow(const std::wstring& text, UINT code_page) {
+  const int n = WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0, nullptr, nullptr);
+  std::string s(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()), s.data(), n,
+                      nullptr, nullptr);
+  return s;
 }
 
 // Shortcut texts come back whole; detection cuts them where it needs to.
@@ -35,9 +48,9 @@ class Win32Shell : public IShell {
     return r > 32;
   }
   bool StartProgram(const std::string& program, const std::string& parameters) override {
-    const auto r = reinterpret_cast<INT_PTR>(ShellExecuteA(
-        nullptr, "open", program.c_str(), parameters.empty() ? nullptr : parameters.c_str(),
-        nullptr, SW_SHOWNORMAL));
+    const auto r = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "open", program.c_str(),
+                      parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOWNORMAL));
     return r > 32;
   }
   TShortcut ResolveShortcut(const std::string& lnk_path) override {
@@ -64,22 +77,42 @@ class Win32Shell : public IShell {
 
 class Win32Environment : public IEnvironment {
  public:
+  // Through the wide form and the ANSI code page: Wine's GetEnvironmentVariableA copies as
+  // many bytes as the value has characters, cutting double-byte values short.
   std::string GetVariable(const std::string& name) override {
-    const DWORD n = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
-    if (n == 0) return {};
-    std::string value(n, '\0');
-    const DWORD got = GetEnvironmentVariableA(name.c_str(), value.data(), n);
-    value.resize(got < n ? got : 0);
-    return value;
+    std::wstring value(256, L'\0');
+    for (int attempt = 0; attempt < 4; ++attempt) {
+      const DWORD got = GetEnvironmentVariableW(Widen(name, CP_ACP).c_str(), value.data(),
+                                                static_cast<DWORD>(value.size()));
+      if (got == 0) return {};
+      if (got < value.size()) {
+        value.resize(got);
+        return Narrow(value, CP_ACP);
+      }
+      value.resize(got);
+    }
+    return {};
   }
 };
 
 class Win32Locale : public ILocale {
  public:
   std::string DefaultLanguageName() const override {
-    char name[256];
-    const DWORD n = VerLanguageNameA(GetSystemDefaultLangID(), name, sizeof name);
-    return n == 0 ? std::string() : std::string(name, n);
+    const LANGID language = GetSystemDefaultLangID();
+    char buffer[256];
+    const DWORD n = VerLanguageNameA(language, buffer, sizeof buffer);
+    // Wine counts the terminating NUL.
+    std::string name(buffer, n == 0 ? 0 : strnlen(buffer, std::min<size_t>(n, sizeof buffer)));
+    // Wine also names every language in English: where the system's language is the
+    // interface language too, a Japanese system must still read as Japanese.
+    const bool ascii = std::all_of(name.begin(), name.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii && GetUserDefaultUILanguage() == language &&
+        GetLocaleInfoA(MAKELCID(language, SORT_DEFAULT), LOCALE_SNATIVELANGNAME, buffer,
+                       sizeof buffer) > 1) {
+      name.assign(buffer, strnlen(buffer, sizeof buffer));
+    }
+    return name;
   }
 };
 
@@ -104,9 +137,13 @@ std::unique_ptr<TSystemPlatform> CreateSystemPlatform(const TPlatformOptions& op
   return std::make_unique<TWin32Platform>(options);
 }
 
-std::unique_ptr<ILocale> CreateSystemLocale() { return std::make_unique<Win32Locale>(); }
+std::unique_ptr<ILocale> CreateSystemLocale() {
+  return std::make_unique<Win32Locale>();
+}
 
-std::string DefaultWinePrefix() { return {}; }
+std::string DefaultWinePrefix() {
+  return {};
+}
 
 std::string AbsoluteHostPath(const std::string& path) {
   char buffer[32768];
@@ -114,7 +151,9 @@ std::string AbsoluteHostPath(const std::string& path) {
   return n == 0 || n >= sizeof buffer ? path : std::string(buffer, n);
 }
 
-char HostPathSeparator() { return '\\'; }
+char HostPathSeparator() {
+  return '\\';
+}
 
 std::string ExecutableDirectory() {
   std::string dir = ExtractFilePath(Win32ExecutablePath());  // by characters: "ソ" ends in 0x5C

@@ -6,15 +6,11 @@
 
 #include "platform/win32/win32_registry.h"
 
-#include "platform/win32/windows_api.h"
-
 #include <memory>
 
 namespace lorvane {
 
-namespace {
-
-HKEY RootKey(TRegRoot root) {
+HKEY Win32RootKey(TRegRoot root) {
   switch (root) {
     case TRegRoot::kClassesRoot:
       return HKEY_CLASSES_ROOT;
@@ -32,6 +28,8 @@ HKEY RootKey(TRegRoot root) {
   return HKEY_CURRENT_USER;
 }
 
+namespace {
+
 struct KeyCloser {
   void operator()(HKEY k) const { RegCloseKey(k); }
 };
@@ -39,7 +37,7 @@ using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
 UniqueKey Open(TRegRoot root, const std::string& sub_key) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(RootKey(root), sub_key.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
+  if (RegOpenKeyExA(Win32RootKey(root), sub_key.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
       ERROR_SUCCESS) {
     return nullptr;
   }

@@ -2,8 +2,12 @@
 // The registry through the Win32 ANSI API, read only.
 
 #include "platform/registry.h"
+#include "platform/win32/windows_api.h"
 
 namespace lorvane {
+
+// The predefined key of a root (HKEY_CURRENT_USER ...).
+HKEY Win32RootKey(TRegRoot root);
 
 class Win32Registry : public IRegistry {
  public:

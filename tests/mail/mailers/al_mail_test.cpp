@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "common/language.h"
 #include "support/enumerated_subjects.h"
@@ -117,7 +116,7 @@ TEST_F(AlMailTest, UserDirectoriesAreRememberedAcrossDetections) {
             "    郵便受け [Default] C:\\AL\\taro2\\Default.box *\n");
 
   // A user whose profile is gone is no longer shown, but stays remembered.
-  std::filesystem::remove(fixture_.HostPath("C:\\AL\\hanako\\Almail.prf"));
+  fixture_.Remove("C:\\AL\\hanako\\Almail.prf");
   h.stores.Rebuild();
   EXPECT_EQ(h.stores.Tree().Mailer(0)->ChildCount(), 2);
   EXPECT_EQ(h.ini.ReadSections("Mailers\\AL_Mail").size(), 3u);
@@ -149,7 +148,7 @@ TEST_F(AlMailTest, BoxesAndTheirIndexes) {
             "C:\\AL\\00000002.wml 0 -1\nC:\\AL\\00000005.wml 0 -1\n");
 
   // An index that went away since the tree was built is reported.
-  std::filesystem::remove(fixture_.HostPath("C:\\AL\\ソフト.box"));
+  fixture_.Remove("C:\\AL\\ソフト.box");
   SetInterfaceLanguage(true);
   TFolder* box = h.stores.Tree().FindByFullCaption("AL-Mail\\太郎\\ソフト表示");
   try {

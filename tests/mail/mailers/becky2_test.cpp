@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "common/exception.h"
 #include "common/language.h"
@@ -168,7 +167,7 @@ TEST_F(Becky2Test, HugeLinesAndMissingMailboxesAreHarmless) {
   h.stores.Rebuild();
   EXPECT_EQ(h.MailsOf("Becky!2\\a\\受信箱"), "C:\\B2\\a.mb\\!!!!Inbox\\m.bmf 0 0\n");
   // Without a mailbox file the index is not even read.
-  std::filesystem::remove(fixture_.HostPath("C:\\B2\\a.mb\\!!!!Inbox\\m.bmf"));
+  fixture_.Remove("C:\\B2\\a.mb\\!!!!Inbox\\m.bmf");
   fixture_.WriteFile("C:\\B2\\a.mb\\!!!!Inbox\\Folder.idx", "header\r\n" + Line("zz", "1"));
   EXPECT_EQ(h.MailsOf("Becky!2\\a\\受信箱"), "");
 }

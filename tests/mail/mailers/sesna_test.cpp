@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -32,7 +31,7 @@ class SesnaTest : public ::testing::Test {
     if (sesna_ini) {
       fixture_.WriteFile("C:\\sesna\\sesna.ini", *sesna_ini);
     } else {
-      std::filesystem::remove(fixture_.HostPath("C:\\sesna\\sesna.ini"));
+      fixture_.Remove("C:\\sesna\\sesna.ini");
     }
     harness_ = std::make_unique<TStoresHarness>(fixture_);
     harness_->ini.WriteString(keys::kPath, "sesna", "C:\\sesna\\");

@@ -88,6 +88,9 @@ TEST_F(TsworksTest, IniAndProfileLines) {
 }
 
 TEST_F(TsworksTest, DirectoryLoopIsCut) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a directory loop needs a symbolic link, which Windows lets only administrators make";
+#endif
   fixture_.WriteFile("C:\\windows\\tswks.ini", "[loop]\r\nPROFILE=C:\\loop.ini\r\n");
   fixture_.WriteFile("C:\\loop.ini", "[MAIL]\r\nFOLDER=C:\\L\r\n");
   fixture_.MakeDirectory("C:\\L\\a");

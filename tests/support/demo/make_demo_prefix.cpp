@@ -1,6 +1,7 @@
-// Builds the demo: DIR/prefix, a Wine-prefix-like tree holding a store for every mail
-// program and two user directories, and DIR/lorvane.ini, the settings that list those
-// directories. Used by scripts/demo.
+// Builds the demo: a store for every mail program and two user directories, and
+// DIR/lorvane.ini, the settings that list those directories. On POSIX the stores go into
+// DIR/prefix, a Wine-prefix-like tree (scripts/demo); on Windows onto C: and into the
+// registry, where they stay (the Windows end-to-end test).
 
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     lorvane::testing::TMailFixture fixture((dir / "prefix").string());
     lorvane::TIniFile settings;
     lorvane::testing::BuildDemoStores(fixture, settings);
+    fixture.Keep();
     std::ofstream out(dir / "lorvane.ini", std::ios::binary);
     out << settings.ToText();
     if (!out) throw std::runtime_error("cannot write " + (dir / "lorvane.ini").string());
