@@ -19,6 +19,20 @@ lorvane_missing_packages() {
   done
 }
 
+# The Windows cross build and Wine to run its tests.
+LORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 locales)
+
+# Generates the ja_JP.UTF-8 locale when it is missing: under it Wine's ANSI code page is 932.
+lorvane_ensure_japanese_locale() {
+  locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' && return 0
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen ||
+    echo 'ja_JP.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+  "${sudo[@]}" locale-gen >/dev/null
+}
+
 # Installs the packages given (default: LORVANE_PACKAGES) that are not installed yet.
 lorvane_ensure_packages() {
   local wanted=("$@")
