@@ -26,61 +26,60 @@ ReferenceMatch MatchOf(const std::string& pattern, std::string_view text) {
   return m;
 }
 
-TEST(RegexMatcherTest, DefiningCases) {
-  const struct {
-    std::string pattern;
-    std::string text;
-    int start;
-    int length;
-  } cases[] = {
-      // Shortest match at the leftmost start.
-      {"ab*", "abbb", 1, 1},
-      {"ab+", "abbb", 1, 2},
-      {"a|ab", "xab", 2, 1},
-      {"abcd|c", "abcd", 1, 4},  // leftmost beats shorter
-      {"b", "aaab", 4, 1},
-      {"xyz", "xyxyz", 3, 3},
-      {"abc", "ab", 0, 0},
-      // White space is skipped inside a match but never starts one.
-      {"abc", "xa b\r\nc", 2, 6},
-      {"a", " a", 2, 1},
-      {"ab", "a　\tb", 1, 5},  // ideographic space too
-      {"a b", "a b", 0, 0},    // a blank in the pattern
-      {"a\\nb", "a\nb", 0, 0},
-      {"ab*", "a bbb", 1, 1},  // never ends on skipped space
-      {"ab", "a b", 1, 3},
-      // The empty pattern matches at 1.
-      {"", "abc", 1, 0},
-      {"", "", 1, 0},
-      {"a*", " xyz", 1, 0},
-      {"()", std::string("\0a", 2), 0, 0},
-      {"a", "", 0, 0},
-      // The text ends at a NUL or a lone lead byte.
-      {"c", std::string("ab\0c", 4), 0, 0},
-      {"bc", std::string("ab\0c", 4), 0, 0},
-      {".", "\x82", 0, 0},
-      {"a.", "a\x82", 0, 0},
-      {"a", std::string("\x82\0a", 3), 0, 0},
-      {"\\x0", std::string("a\0", 2), 0, 0},  // code 0 never
-      // Double-byte characters are whole.
-      {"\\\\", "ソ\\", 3, 1},  // not the trail of "ソ"
-      {"\\|", "ポ|", 3, 1},
-      {"A", "アA", 3, 1},  // "ア" is 0x83 0x41
-      {"ソフト", "あソフトウェア", 3, 6},
-      {"[ぁ-ん]+", "カタカナとひらがな", 9, 2},
-      {"表.", "表示", 1, 4},
-      {"[^a]", "a\r\n", 0, 0},
-      {"[^a]", "a\r\nb", 4, 1},
-      // "." cannot match a line end, but line ends are skipped between characters.
-      {"a.b", "a\nxb", 1, 4},
-      {"a.b", "a\nb", 0, 0},
-      {"[^\\x01-\\xfcfc]", "abc", 0, 0},
-      {"x[^\\x01-\\xfcfc]*", "abxc", 3, 1},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(MatchOf(c.pattern, c.text), (ReferenceMatch{c.start, c.length}))
-        << c.pattern << " in " << c.text;
-  }
+TEST(RegexMatcherTest, ShortestMatchAtTheLeftmostStart) {
+  EXPECT_EQ(MatchOf("ab*", "abbb"), (ReferenceMatch{1, 1}));
+  EXPECT_EQ(MatchOf("ab+", "abbb"), (ReferenceMatch{1, 2}));
+  EXPECT_EQ(MatchOf("a|ab", "xab"), (ReferenceMatch{2, 1}));
+  EXPECT_EQ(MatchOf("abcd|c", "abcd"), (ReferenceMatch{1, 4}));  // leftmost beats shorter
+  EXPECT_EQ(MatchOf("b", "aaab"), (ReferenceMatch{4, 1}));
+  EXPECT_EQ(MatchOf("xyz", "xyxyz"), (ReferenceMatch{3, 3}));
+  EXPECT_EQ(MatchOf("abc", "ab"), (ReferenceMatch{0, 0}));
+}
+
+TEST(RegexMatcherTest, WhiteSpaceIsSkippedInsideAMatchButNeverStartsOne) {
+  EXPECT_EQ(MatchOf("abc", "xa b\r\nc"), (ReferenceMatch{2, 6}));
+  EXPECT_EQ(MatchOf("a", " a"), (ReferenceMatch{2, 1}));
+  EXPECT_EQ(MatchOf("ab", "a　\tb"), (ReferenceMatch{1, 5}));  // ideographic space too
+  EXPECT_EQ(MatchOf("a b", "a b"), (ReferenceMatch{0, 0}));    // a blank in the pattern
+  EXPECT_EQ(MatchOf("a\\nb", "a\nb"), (ReferenceMatch{0, 0}));
+  EXPECT_EQ(MatchOf("ab*", "a bbb"), (ReferenceMatch{1, 1}));  // never ends on skipped space
+  EXPECT_EQ(MatchOf("ab", "a b"), (ReferenceMatch{1, 3}));
+}
+
+TEST(RegexMatcherTest, EmptyPatternMatchesAtOne) {
+  EXPECT_EQ(MatchOf("", "abc"), (ReferenceMatch{1, 0}));
+  EXPECT_EQ(MatchOf("", ""), (ReferenceMatch{1, 0}));
+  EXPECT_EQ(MatchOf("a*", " xyz"), (ReferenceMatch{1, 0}));
+  EXPECT_EQ(MatchOf("()", std::string("\0a", 2)), (ReferenceMatch{0, 0}));
+  EXPECT_EQ(MatchOf("a", ""), (ReferenceMatch{0, 0}));
+}
+
+TEST(RegexMatcherTest, TextEndsAtNulOrALoneLeadByte) {
+  EXPECT_EQ(MatchOf("c", std::string("ab\0c", 4)), (ReferenceMatch{0, 0}));
+  EXPECT_EQ(MatchOf("bc", std::string("ab\0c", 4)), (ReferenceMatch{0, 0}));
+  EXPECT_EQ(MatchOf(".", "\x82"), (ReferenceMatch{0, 0}));
+  EXPECT_EQ(MatchOf("a.", "a\x82"), (ReferenceMatch{0, 0}));
+  EXPECT_EQ(MatchOf("a", std::string("\x82\0a", 3)), (ReferenceMatch{0, 0}));
+  EXPECT_EQ(MatchOf("\\x0", std::string("a\0", 2)), (ReferenceMatch{0, 0}));  // code 0 never
+}
+
+TEST(RegexMatcherTest, DoubleByteCharactersAreWhole) {
+  EXPECT_EQ(MatchOf("\\\\", "ソ\\"), (ReferenceMatch{3, 1}));  // not the trail of "ソ"
+  EXPECT_EQ(MatchOf("\\|", "ポ|"), (ReferenceMatch{3, 1}));
+  EXPECT_EQ(MatchOf("A", "アA"), (ReferenceMatch{3, 1}));  // "ア" is 0x83 0x41
+  EXPECT_EQ(MatchOf("ソフト", "あソフトウェア"), (ReferenceMatch{3, 6}));
+  EXPECT_EQ(MatchOf("[ぁ-ん]+", "カタカナとひらがな"), (ReferenceMatch{9, 2}));
+  EXPECT_EQ(MatchOf("表.", "表示"), (ReferenceMatch{1, 4}));
+}
+
+TEST(RegexMatcherTest, DotAndNegatedClassesSkipLineEnds) {
+  EXPECT_EQ(MatchOf("[^a]", "a\r\n"), (ReferenceMatch{0, 0}));
+  EXPECT_EQ(MatchOf("[^a]", "a\r\nb"), (ReferenceMatch{4, 1}));
+  // "." cannot match a line end, but line ends are skipped between characters.
+  EXPECT_EQ(MatchOf("a.b", "a\nxb"), (ReferenceMatch{1, 4}));
+  EXPECT_EQ(MatchOf("a.b", "a\nb"), (ReferenceMatch{0, 0}));
+  EXPECT_EQ(MatchOf("[^\\x01-\\xfcfc]", "abc"), (ReferenceMatch{0, 0}));
+  EXPECT_EQ(MatchOf("x[^\\x01-\\xfcfc]*", "abxc"), (ReferenceMatch{3, 1}));
 }
 
 TEST(RegexMatcherTest, LongPatternsAndHostileShapes) {
