@@ -45,9 +45,7 @@ TEST_F(MailReaderTest, LineRangeLayoutAndItsCache) {
   EXPECT_EQ(Read("C:\\Mail\\x.bmf", 0, 13), "Subject: bmf\r\n");
   EXPECT_EQ(Read("C:\\Mail\\Inbox.txt", 1, 1), "Subject: first\r\n");
   EXPECT_EQ(reader_.CacheLoads(), 2);
-}
-
-TEST_F(MailReaderTest, GrownMailboxIsReadAfresh) {
+  // A mailbox that grew is read afresh.
   fs_.AddFile("C:\\m.txt", "a\r\nb\r\n");
   EXPECT_EQ(Read("C:\\m.txt", 0, -1), "a\r\nb\r\n");
   fs_.AddFile("C:\\m.txt", "a\r\nb\r\nc\r\n");
@@ -140,12 +138,10 @@ TEST_F(MailReaderTest, LengthLimitIsAskedForEveryMessage) {
   EXPECT_NE(Read("C:\\l.eml", 0, -1).find("Content-Type"), std::string::npos);
 }
 
-TEST_F(MailReaderTest, NulEndsTheMessage) {
+TEST_F(MailReaderTest, NulEndsTheMessageAndTheHeaderEndsAtTheEmptyLine) {
   fs_.AddFile("C:\\n.eml", std::string("Subject: a\r\nbo\0dy\r\nmore\r\n", 25));
   EXPECT_EQ(Read("C:\\n.eml", 0, -1), "Subject: a\r\nbo\r\n");
-}
-
-TEST_F(MailReaderTest, MessageWithoutEmptyLineIsAllHeader) {
+  // Without an empty line it is all header.
   fs_.AddFile("C:\\h.eml", "Subject: a\r\nFrom: b\r\n");
   EXPECT_EQ(Read("C:\\h.eml", 0, -1, true), "Subject: a\r\nFrom: b\r\n");
 }

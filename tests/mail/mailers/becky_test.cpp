@@ -126,7 +126,6 @@ TEST_F(BeckyTest, UserCaptionsAndFolderScan) {
   SetHome("C:\\Becky!");
   SetUser(3, "jiro@example.jp");             // caption: the address
   SetUser(5, "nobox@example.jp", "箱なし");  // no InBox.ctl: left out
-  SetUser(20, "ghost@example.jp");           // beyond the registered places
   fixture_.WriteFile("C:\\Becky!\\User3\\InBox.ctl", "");
   fixture_.WriteFile("C:\\Becky!\\User3\\Trash.mbx", "");
   fixture_.WriteFile("C:\\Becky!\\User3\\ソ.mbx", "a\r\n.\r\nb\r\n.\r\nno end\r\n");
@@ -134,7 +133,6 @@ TEST_F(BeckyTest, UserCaptionsAndFolderScan) {
   fixture_.WriteFile("C:\\Becky!\\User3\\ソ\\Trash.mbx", "");
   fixture_.WriteFile("C:\\Becky!\\User3\\ソ\\Trash\\深い.mbx", "");
   fixture_.WriteFile("C:\\Becky!\\User3\\ソ\\notes.txt", "");
-  fixture_.WriteFile("C:\\Becky!\\User20\\InBox.ctl", "");
   TStoresHarness h(fixture_);
   h.stores.Rebuild();
   EXPECT_EQ(h.TreeDump(), "Becky! [Becky] \n  jiro@example.jp [User3] User3\n" +
