@@ -1,4 +1,6 @@
 // Command-line argument parsing.
+// POSIX only, as all of cli_tests: the stores are fake Wine prefixes and the built program
+// runs through the shell; tests/cli/windows_e2e.sh runs lorvane-cli.exe under Wine.
 
 #include "cli/arguments.h"
 

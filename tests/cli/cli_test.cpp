@@ -1,5 +1,7 @@
 // lorvane-cli's match and query commands: in-process through RunCli, and end to end
 // through the built program. This file is plain UTF-8, like a terminal.
+// POSIX only, as all of cli_tests: the stores are fake Wine prefixes and the built program
+// runs through the shell; tests/cli/windows_e2e.sh runs lorvane-cli.exe under Wine.
 
 #include "cli/cli_runner.h"
 

@@ -1,4 +1,6 @@
 // lorvane-cli reg: registry values of a Wine prefix and of .reg exports.
+// POSIX only, as all of cli_tests: the stores are fake Wine prefixes and the built program
+// runs through the shell; tests/cli/windows_e2e.sh runs lorvane-cli.exe under Wine.
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,6 @@
 // lorvane-cli search, narrow and count over a fixture prefix with user directories.
+// POSIX only, as all of cli_tests: the stores are fake Wine prefixes and the built program
+// runs through the shell; tests/cli/windows_e2e.sh runs lorvane-cli.exe under Wine.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

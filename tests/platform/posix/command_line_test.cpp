@@ -1,5 +1,6 @@
 // Windows command-line splitting: the documented backslash and quote rules, the runs of
 // quotes as CommandLineToArgvW reads them, and double-byte characters ending in "\".
+// POSIX only: this is the POSIX backend; tests/platform/win32/ tests the Win32 one.
 
 #include "platform/posix/command_line.h"
 

@@ -1,6 +1,7 @@
 // Drive letters from a fake Wine prefix and path translation both ways: Japanese names
 // (CP932 inside, UTF-8 on disk), letter case that differs from the disk, "." and "..",
 // and the paths that have no mapping.
+// POSIX only: this is the POSIX backend; tests/platform/win32/ tests the Win32 one.
 
 #include "platform/posix/drive_map.h"
 

@@ -1,5 +1,6 @@
 // Environment variables from a fake registry and a given host environment: the order of
 // the sources, %NAME% expansion and its bounds, "Path" joined as Windows joins it.
+// POSIX only: this is the POSIX backend; tests/platform/win32/ tests the Win32 one.
 
 #include "platform/posix/posix_environment.h"
 

@@ -1,6 +1,7 @@
 // The file system on real files in a fake Wine prefix: wildcard existence tests,
 // listings with attributes and order, whole and partial reads, atomic replacement and
 // its failures, and the program's own paths.
+// POSIX only: this is the POSIX backend; tests/platform/win32/ tests the Win32 one.
 
 #include "platform/posix/posix_file_system.h"
 

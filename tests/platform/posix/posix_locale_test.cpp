@@ -1,4 +1,5 @@
 // The POSIX locale's language name, from the environment variables a C library consults.
+// POSIX only: this is the POSIX backend; tests/platform/win32/ tests the Win32 one.
 
 #include "platform/posix/posix_locale.h"
 

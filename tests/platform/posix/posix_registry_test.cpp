@@ -1,6 +1,7 @@
 // The POSIX registry over hives and exports that Wine itself wrote
 // (tests/data/wine/make_hives.sh), over hand-written overlays, and its views:
 // HKEY_CLASSES_ROOT, HKEY_USERS, HKEY_CURRENT_CONFIG, Wow6432Node and Wine's links.
+// POSIX only: this is the POSIX backend; tests/platform/win32/ tests the Win32 one.
 
 #include "platform/posix/posix_registry.h"
 

@@ -1,6 +1,7 @@
 // Starting programs: the argument vector and environment built for Windows and host
 // programs (with a recording launcher), and real detached starts that must leave no
 // zombie behind.
+// POSIX only: this is the POSIX backend; tests/platform/win32/ tests the Win32 one.
 
 #include "platform/posix/posix_shell.h"
 

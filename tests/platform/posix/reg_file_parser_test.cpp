@@ -1,6 +1,7 @@
 // The hive and export readers line by line, through a sink that records what it is told:
 // escapes, encodings, value forms, deletions, continuations, and input that must be
 // skipped without harm (truncation, garbage, huge lines, deep nesting, odd UTF-16).
+// POSIX only: this is the POSIX backend; tests/platform/win32/ tests the Win32 one.
 
 #include "platform/posix/reg_file_parser.h"
 

@@ -1,6 +1,7 @@
 // Shortcut files built in the documented layout: targets and arguments in the 8-bit and
 // Unicode forms, and files that are missing, truncated or garbage, which must give an
 // empty result and never a crash.
+// POSIX only: this is the POSIX backend; tests/platform/win32/ tests the Win32 one.
 
 #include "platform/posix/shortcut_file.h"
 

@@ -1,5 +1,6 @@
 // Windows path syntax and wildcard matching on CP932 names, with double-byte characters
 // whose trail byte is "\" (ソ 0x83 0x5C, 表 0x95 0x5C) or "|" (ポ 0x83 0x7C).
+// POSIX only: this is the POSIX backend; tests/platform/win32/ tests the Win32 one.
 
 #include "platform/posix/windows_name.h"
 
