@@ -7,31 +7,12 @@
 
 #include <string>
 
-#include "cli_runner.h"
-#include "persist/ini_file.h"
-#include "support/mail_fixture.h"
-#include "support/scratch_dir.h"
+#include "user_directories_cli.h"
 
 namespace lorvane::cli {
 namespace {
 
-class SearchCommandTest : public ::testing::Test {
- protected:
-  SearchCommandTest() {
-    TIniFile settings;
-    testing::BuildUserDirectories(fixture_, settings);
-    fixture_.WriteHives();
-    scratch_.WriteFile("lorvane.ini", settings.ToText());
-  }
-  Result Run(std::vector<std::string> args) {
-    args.insert(args.begin(),
-                {"--wine-prefix", fixture_.Prefix(), "--settings", scratch_.Path("lorvane.ini")});
-    return Cli(args);
-  }
-
-  ScratchDir scratch_;
-  testing::TMailFixture fixture_{scratch_.Path("prefix")};
-};
+class SearchCommandTest : public UserDirectoriesCliTest {};
 
 const std::string kDocs = "C:\\Users\\taro\\Documents\\Mail";
 

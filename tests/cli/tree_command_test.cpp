@@ -6,31 +6,12 @@
 
 #include <string>
 
-#include "cli_runner.h"
-#include "persist/ini_file.h"
-#include "support/mail_fixture.h"
-#include "support/scratch_dir.h"
+#include "user_directories_cli.h"
 
 namespace lorvane::cli {
 namespace {
 
-class TreeCommandTest : public ::testing::Test {
- protected:
-  TreeCommandTest() {
-    TIniFile settings;
-    testing::BuildUserDirectories(fixture_, settings);
-    fixture_.WriteHives();
-    scratch_.WriteFile("lorvane.ini", settings.ToText());
-  }
-  Result Run(std::vector<std::string> args) {
-    args.insert(args.begin(),
-                {"--wine-prefix", fixture_.Prefix(), "--settings", scratch_.Path("lorvane.ini")});
-    return Cli(args);
-  }
-
-  ScratchDir scratch_;
-  testing::TMailFixture fixture_{scratch_.Path("prefix")};
-};
+class TreeCommandTest : public UserDirectoriesCliTest {};
 
 TEST_F(TreeCommandTest, TreeInDisplayOrder) {
   const Result r = Run({"tree"});

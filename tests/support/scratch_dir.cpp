@@ -14,7 +14,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "platform/win32/windows_api.h"
+#include "platform/win32/wide_text.h"
 #else
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,21 +26,10 @@ namespace fs = std::filesystem;
 
 #ifdef _WIN32
 fs::path HostFsPath(std::string_view host_path) {
-  const int n =
-      MultiByteToWideChar(932, 0, host_path.data(), static_cast<int>(host_path.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(932, 0, host_path.data(), static_cast<int>(host_path.size()), wide.data(), n);
-  return fs::path(wide);
+  return fs::path(WidenText(host_path, 932));
 }
-
 std::string HostName(const fs::path& path) {
-  const std::wstring& wide = path.native();
-  const int n = WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  std::string name(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), name.data(), n, nullptr,
-                      nullptr);
-  return name;
+  return NarrowText(path.native(), 932);
 }
 #else
 fs::path HostFsPath(std::string_view host_path) {

@@ -32,9 +32,9 @@ struct FindCloser {
 std::string LastErrorText() {
   const DWORD code = GetLastError();
   char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
   std::string message = text ? std::string(Trim(text)) : "error " + std::to_string(code);
   LocalFree(text);
   return message;
@@ -97,7 +97,8 @@ std::string Win32ExecutablePath() {
     path.resize(path.size() * 2);
   }
   std::string long_path(32768, '\0');
-  const DWORD n = GetLongPathNameA(path.c_str(), long_path.data(), static_cast<DWORD>(long_path.size()));
+  const DWORD n =
+      GetLongPathNameA(path.c_str(), long_path.data(), static_cast<DWORD>(long_path.size()));
   if (n == 0 || n >= long_path.size()) return path;
   long_path.resize(n);
   return long_path;
@@ -230,7 +231,8 @@ bool Win32FileSystem::ReplaceFile(const std::string& path, std::string_view cont
       return false;
     }
   }
-  if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExA(temp.c_str(), path.c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     SetError(error, path, "cannot replace");
     DeleteFileA(temp.c_str());
     return false;
@@ -238,7 +240,9 @@ bool Win32FileSystem::ReplaceFile(const std::string& path, std::string_view cont
   return true;
 }
 
-bool Win32FileSystem::DeleteFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool Win32FileSystem::DeleteFile(const std::string& path) {
+  return DeleteFileA(path.c_str()) != 0;
+}
 
 std::string Win32FileSystem::WindowsDirectory() {
   char buffer[MAX_PATH + 1];

@@ -15,29 +15,13 @@
 
 #include "common/windows_path.h"
 #include "platform/system_platform.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
 
 namespace lorvane {
 
 namespace {
-
-std::wstring Widen(const std::string& text, UINT code_page = 932) {
-  const int n =
-      MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(code_page, 0, text.data(), static_cast<int>(text.size()), w.data(), n);
-  return w;
-}
-
-std::string Narrow(const std::wstring& text, UINT code_page) {
-  const int n = WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()),
-                                    nullptr, 0, nullptr, nullptr);
-  std::string s(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(code_page, 0, text.data(), static_cast<int>(text.size()), s.data(), n,
-                      nullptr, nullptr);
-  return s;
-}
 
 // Shortcut texts come back whole; detection cuts them where it needs to.
 class Win32Shell : public IShell {
@@ -61,7 +45,7 @@ class Win32Shell : public IShell {
                                    reinterpret_cast<void**>(&link)))) {
       IPersistFile* file = nullptr;
       if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        if (SUCCEEDED(file->Load(Widen(lnk_path).c_str(), STGM_READ))) {
+        if (SUCCEEDED(file->Load(WidenText(lnk_path, 932).c_str(), STGM_READ))) {
           char text[1024];
           if (SUCCEEDED(link->GetPath(text, sizeof text, nullptr, 0))) result.target = text;
           if (SUCCEEDED(link->GetArguments(text, sizeof text))) result.arguments = text;
@@ -82,12 +66,12 @@ class Win32Environment : public IEnvironment {
   std::string GetVariable(const std::string& name) override {
     std::wstring value(256, L'\0');
     for (int attempt = 0; attempt < 4; ++attempt) {
-      const DWORD got = GetEnvironmentVariableW(Widen(name, CP_ACP).c_str(), value.data(),
+      const DWORD got = GetEnvironmentVariableW(WidenText(name, CP_ACP).c_str(), value.data(),
                                                 static_cast<DWORD>(value.size()));
       if (got == 0) return {};
       if (got < value.size()) {
         value.resize(got);
-        return Narrow(value, CP_ACP);
+        return NarrowText(value, CP_ACP);
       }
       value.resize(got);
     }
