@@ -1,0 +1,36 @@
+#pragma once
+// The system's texts that exist in a Japanese and an English form: messages and captions,
+// one entry each, chosen by the interface language. Entries are defined in messages.cpp so
+// that their bytes are CP932 whichever character set the including file is compiled with;
+// a front end converts what Text() returns like any other core string.
+//
+//   ShowMessage(Format(msg::kFileNotFound, {path}), Text(msg::kErrorCaption));
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace lorvane {
+
+struct TBilingualText {
+  std::string_view japanese;
+  std::string_view english;  // empty: the text has no English form and stays Japanese
+};
+
+// The text in the interface language (IsJapanese).
+std::string_view Text(const TBilingualText& text);
+// Text() with "%1" to "%9" replaced by the arguments (a missing argument by nothing) and
+// "%%" by "%".
+std::string Format(const TBilingualText& text, std::initializer_list<std::string_view> args);
+// The replacement alone, for a text that is not an entry.
+std::string FormatText(std::string_view pattern, std::initializer_list<std::string_view> args);
+
+namespace msg {
+
+// Captions shared by many dialogs.
+extern const TBilingualText kErrorCaption;  // "エラー" / "Error"
+extern const TBilingualText kOk;            // "OK"
+extern const TBilingualText kCancel;        // "キャンセル" / "Cancel"
+
+}  // namespace msg
+}  // namespace lorvane
