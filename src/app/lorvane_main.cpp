@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
 
   // The language switches are the only arguments, matched in the command line as a whole.
   const QString command_line = QApplication::arguments().join(QLatin1Char(' '));
-  lorvane::DecideInterfaceLanguage(command_line.toStdString(), *lorvane::CreateSystemLocale());
+  lorvane::SetInterfaceLanguage(lorvane::DecideJapanese(
+      command_line.toStdString(), lorvane::CreateSystemLocale()->DefaultLanguageName()));
 
   lorvane::ui::MainWindow window;
   window.show();

@@ -136,7 +136,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     options.arguments = utf8_arguments ? Encoding::kUtf8 : options.encoding;
     // Messages follow the interface language, as in the GUI: "/JAPANESE" or "/ENGLISH",
     // else the locale.
-    DecideInterfaceLanguage(language_switches, *CreateSystemLocale());
+    SetInterfaceLanguage(
+        DecideJapanese(language_switches, CreateSystemLocale()->DefaultLanguageName()));
 
     CliContext ctx(in, out, err, options);
     int status = kExitFailure;

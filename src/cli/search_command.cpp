@@ -19,9 +19,9 @@
 #include "mail/mail_reader.h"
 #include "mail/mail_stores.h"
 #include "persist/ini_file.h"
-#include "persist/result_file.h"
 #include "persist/settings_keys.h"
 #include "search/count_report.h"
+#include "search/result_file.h"
 #include "search/search_driver.h"
 
 namespace lorvane::cli {

@@ -10,7 +10,7 @@
 #include "common/mbstring.h"
 
 #ifdef _WIN32
-#include "platform/win32/windows_api.h"
+#include <windows.h>
 #else
 #include <iconv.h>
 #endif

@@ -15,9 +15,10 @@
 #include "common/language.h"
 #include "common/mbstring.h"
 #include "common/windows_path.h"
+#include "mail/header_fields.h"
 #include "mail/mail_reader.h"
 #include "mail/mail_stores.h"
-#include "mail/mail_text.h"
+#include "mail/mailer_catalogue.h"
 #include "persist/ini_file.h"
 #include "persist/settings_keys.h"
 
@@ -108,43 +109,6 @@ void TSearchDriver::FolderFields(const std::string& path, std::string* soft, std
   *folder = last_part == rest ? last_part : last_part + " (" + rest + ")";
 }
 
-void TSearchDriver::HeaderFields(const std::string& text, bool becky_forms, std::string* date,
-                                 std::string* time, std::string* sender, std::string* subject) {
-  date->clear();
-  time->clear();
-  sender->clear();
-  subject->clear();
-  const std::string_view subject_prefix = becky_forms ? "SUBJECT:" : "SUBJECT: ";
-  const std::string_view from_prefix = becky_forms ? "FROM:" : "FROM: ";
-  const std::string_view date_prefix = becky_forms ? "DATE:" : "DATE: ";
-  auto has = [](std::string_view line, std::string_view prefix) {
-    return line.size() >= prefix.size() && UpperAscii(line.substr(0, prefix.size())) == prefix;
-  };
-  bool done = false;
-  ForEachLine(text, [&](std::string_view line) {
-    if (done) return;
-    bool filled = false;
-    if (has(line, subject_prefix)) {
-      if (subject->empty()) {
-        *subject = std::string(Trim(line.substr(subject_prefix.size())));
-        filled = true;
-      }
-    } else if (has(line, from_prefix)) {
-      if (sender->empty()) {
-        *sender = SenderName(line.substr(from_prefix.size()));
-        filled = true;
-      }
-    } else if (has(line, date_prefix)) {
-      if (date->empty()) {
-        *date = MailDate(line.substr(date_prefix.size()));
-        *time = MailTime(line.substr(date_prefix.size()));
-        filled = true;
-      }
-    }
-    if (filled && !subject->empty() && !sender->empty() && !date->empty()) done = true;
-  });
-}
-
 std::string TSearchDriver::SortKey() const {
   return ini_.ReadString(keys::kDisplay, keys::kSort, "Soft");
 }
@@ -230,8 +194,7 @@ void TSearchDriver::PartialRefresh() {
 
 void TSearchDriver::SearchFolder(TFolder& folder, int& done, int total) {
   const std::string folder_path = folder.FullCaption();
-  const std::string mailer = MailerName(folder.Kind());
-  const bool becky_forms = mailer == "Becky!" || mailer == "Becky!2";
+  const bool names_without_blank = HeaderNamesWithoutBlank(folder.Kind());
   for (int i = 0; i < folder.MailCount(); ++i) {
     const TMail mail = *folder.Mail(i);
     StepProgress(done, total, mail.FileName);
@@ -242,8 +205,8 @@ void TSearchDriver::SearchFolder(TFolder& folder, int& done, int total) {
     if (query_.IsMatch(current)) {
       TMailRecord record;
       FolderFields(folder_path, &record[mfSoft], &record[mfFolder]);
-      HeaderFields(text, becky_forms, &record[mfDate], &record[mfTime], &record[mfSender],
-                   &record[mfSubject]);
+      ScanHeaderFields(text, names_without_blank, &record[mfDate], &record[mfTime],
+                       &record[mfSender], &record[mfSubject]);
       if (record[mfSubject].empty()) record[mfSubject] = ExtractFileName(mail.FileName);
       record[mfFileName] = mail.FileName;
       record[mfFirst] = std::to_string(mail.First);

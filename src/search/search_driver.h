@@ -92,10 +92,9 @@ class TSearchDriver {
   // Whether the done-counter is one of 10, 20, ..., 90, 100, 200, ..., 1000, ...
   static bool IsRefreshPoint(int done);
 
-  // The Mail record fields taken from the folder path and the message header.
+  // The Mail record fields taken from the folder path (the header's are
+  // ScanHeaderFields's).
   static void FolderFields(const std::string& folder_path, std::string* soft, std::string* folder);
-  static void HeaderFields(const std::string& text, bool becky_forms, std::string* date,
-                           std::string* time, std::string* sender, std::string* subject);
 
  private:
   void Begin();

@@ -31,7 +31,11 @@ TEST(MailerCatalogueTest, NamesKeysAndIcons) {
   EXPECT_EQ(MailerName(-1), "");
   EXPECT_EQ(MailerKindOfName("Becky!"), mkBecky);
   EXPECT_EQ(MailerKindOfName("becky!"), -1);
-  for (int k = 0; k < kMailerKinds; ++k) EXPECT_EQ(MailerEntry(k)->kind, k);
+  for (int k = 0; k < kMailerKinds; ++k) {
+    EXPECT_EQ(MailerEntry(k)->kind, k);
+    EXPECT_EQ(HeaderNamesWithoutBlank(k), k == mkBecky || k == mkBecky2) << k;
+  }
+  EXPECT_FALSE(HeaderNamesWithoutBlank(-1));
 }
 
 class MailStoresTest : public ::testing::Test {

@@ -250,24 +250,5 @@ TEST(SearchDriverFieldsTest, FolderFields) {
   EXPECT_EQ(folder, "表");
 }
 
-TEST(SearchDriverFieldsTest, HeaderScanForms) {
-  std::string date, time, sender, subject;
-  const std::string becky = "Subject:tight\r\nFrom:a@b\r\nDate:Tue, 5 Dec 2006 12:34:56\r\n";
-  TSearchDriver::HeaderFields(becky, true, &date, &time, &sender, &subject);
-  EXPECT_EQ(subject, "tight");
-  EXPECT_EQ(sender, "a");
-  EXPECT_EQ(date, "2006-12-05");
-  TSearchDriver::HeaderFields(becky, false, &date, &time, &sender, &subject);
-  EXPECT_EQ(subject, "");
-  EXPECT_EQ(sender, "");
-  // The first occurrence wins; body lines count while a field is missing.
-  const std::string text =
-      "Subject:  first  \r\nSubject: second\r\n\r\nFrom: late@x\r\nDate: junk\r\n";
-  TSearchDriver::HeaderFields(text, false, &date, &time, &sender, &subject);
-  EXPECT_EQ(subject, "first");
-  EXPECT_EQ(sender, "late");
-  EXPECT_EQ(date, "-12-");
-}
-
 }  // namespace
 }  // namespace lorvane

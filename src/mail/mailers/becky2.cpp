@@ -107,7 +107,7 @@ void DiscoverBecky2(TMailStores& stores, TFolder& node) {
     if (!FileExists(fs, root + box + "\\Mailbox.ini")) continue;
     const std::string caption =
         NameLine(fs, root + box + "\\Mailbox.ini").value_or(DropLastChars(box, 3));
-    TFolder* mailbox = node.AddChild(ntFolder, 1, caption, box, box, false);
+    TFolder* mailbox = node.AddChild(ntFolder, kMailFolderImage, caption, box, box, false);
     ScanFolders({mailbox, box}, [&](const TFolderScan& s) {
       const std::string dir = root + s.path;
       std::vector<std::string> names;
@@ -118,8 +118,9 @@ void DiscoverBecky2(TMailStores& stores, TFolder& node) {
       std::vector<TFolderScan> children;
       for (const auto& name : names) {
         const std::string path = s.path + "\\" + name;
-        children.push_back(
-            {s.node->AddChild(ntFolder, 1, FolderCaption(fs, dir, name), name, path, true), path});
+        children.push_back({s.node->AddChild(ntFolder, kMailFolderImage,
+                                             FolderCaption(fs, dir, name), name, path, true),
+                            path});
       }
       return children;
     });

@@ -43,7 +43,7 @@ void ScanDirectory(TMailStores& stores, TFolder& top, const std::string& top_dir
     std::vector<Work> children;
     for (const auto& name : names) {
       const std::string dir = w.dir + name + "\\";
-      TFolder* node = w.parent->AddChild(ntFolder, 1, name, name, dir, true);
+      TFolder* node = w.parent->AddChild(ntFolder, kMailFolderImage, name, name, dir, true);
       children.push_back({node, dir, w.depth + 1});
     }
     // Pushed in reverse so the first child's subtree is built before the second child's.
@@ -64,8 +64,8 @@ void DiscoverDirectory(TMailStores& stores, TFolder& node) {
   for (int i = 1; i <= count; ++i) {
     const std::string section = std::string(keys::kDirectory) + "\\Dir" + Num(i);
     const std::string path = ini.ReadString(section, keys::kPath, "");
-    TFolder* folder =
-        node.AddChild(ntFolder, 1, MBCopy(path, 1, MBLength(path) - 1), "Dir" + Num(i), path, true);
+    TFolder* folder = node.AddChild(ntFolder, kMailFolderImage, MBCopy(path, 1, MBLength(path) - 1),
+                                    "Dir" + Num(i), path, true);
     if (ini.ReadBool(section, "Recursive", false)) ScanDirectory(stores, *folder, path);
   }
 }

@@ -68,7 +68,8 @@ void DiscoverEudora(TMailStores& stores, TFolder& node) {
       const std::string file = line.substr(comma + 1, comma2 - comma - 1);
       const int length = MBLength(line);
       const bool folder = length >= 3 && MBCopy(line, length - 2, 1) == "F";
-      TFolder* child = s.node->AddChild(ntFolder, 1, name, file, s.path + file, !folder);
+      TFolder* child =
+          s.node->AddChild(ntFolder, kMailFolderImage, name, file, s.path + file, !folder);
       if (folder) children.push_back({child, s.path + file + "\\"});
     }
     return children;

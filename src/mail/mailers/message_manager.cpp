@@ -34,7 +34,7 @@ void DetectMessageManager(TDetection& detection) {
 
 void DiscoverMessageManager(TMailStores& stores, TFolder& node) {
   for (const auto& name : SubDirectories(stores.Fs(), stores.Root(mkMessageManager) + "*.*")) {
-    node.AddChild(ntFolder, 1, name, name, name, true);
+    node.AddChild(ntFolder, kMailFolderImage, name, name, name, true);
   }
 }
 

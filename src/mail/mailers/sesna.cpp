@@ -99,7 +99,8 @@ void DiscoverSesna(TMailStores& stores, TFolder& node) {
     }
 
     while (stack.back().depth >= depth) stack.pop_back();
-    TFolder* child = stack.back().node->AddChild(ntFolder, 1, name, name, data_path, has_mail);
+    TFolder* child =
+        stack.back().node->AddChild(ntFolder, kMailFolderImage, name, name, data_path, has_mail);
     stack.push_back({depth, child});
   }
 }

@@ -67,13 +67,14 @@ void DiscoverWinbiff(TMailStores& stores, TFolder& node) {
     const std::string prefix = s.path.empty() ? "" : s.path + "\\";
     for (const auto& name : Files(fs, dir + "*.*")) {
       if (name.find('.') == std::string::npos) {
-        s.node->AddChild(ntFolder, 1, name, name, prefix + name, true);
+        s.node->AddChild(ntFolder, kMailFolderImage, name, name, prefix + name, true);
       }
     }
     std::vector<TFolderScan> children;
     for (const auto& name : SubDirectories(fs, dir + "*.*")) {
       children.push_back(
-          {s.node->AddChild(ntFolder, 1, name, name, prefix + name, false), prefix + name});
+          {s.node->AddChild(ntFolder, kMailFolderImage, name, name, prefix + name, false),
+           prefix + name});
     }
     return children;
   });

@@ -1,6 +1,6 @@
 // Search-result files: the layout written, the title check, trailing partial records.
 
-#include "persist/result_file.h"
+#include "search/result_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Search-result files.
-// Tested by tests/persist/result_file_test.cpp.
+// Tested by tests/search/result_file_test.cpp.
 
-#include "persist/result_file.h"
+#include "search/result_file.h"
 
-#include "mail/mail_text.h"
+#include "common/lines.h"
 #include "platform/file_system.h"
 
 namespace lorvane {
