@@ -15,6 +15,7 @@
 
 #include "cli/arguments.h"
 #include "cli/cli_context.h"
+#include "common/number_parse.h"
 #include "persist/ini_file.h"
 
 namespace lorvane::cli {
@@ -55,18 +56,12 @@ TIniValue ParseTypedValue(const std::string& type, const std::string& value) {
     throw UsageError{"a Boolean is True or False, not '" + value + "'"};
   }
   if (SameWord(type, "Integer")) {
-    const bool digits_only =
-        !value.empty() &&
-        value.find_first_not_of("0123456789", value[0] == '-' || value[0] == '+') ==
-            std::string::npos &&
-        value.size() > (value[0] == '-' || value[0] == '+' ? 1u : 0u);
-    errno = 0;
-    const long long n = digits_only ? std::strtoll(value.c_str(), nullptr, 10) : 0;
-    if (!digits_only || errno == ERANGE || n < INT32_MIN || n > INT32_MAX) {
+    const std::optional<int32_t> n = ParseDecimal32(value);
+    if (!n) {
       throw UsageError{"an Integer is a decimal number from -2147483648 to 2147483647, not '" +
                        value + "'"};
     }
-    return static_cast<int64_t>(n);
+    return int64_t{*n};
   }
   if (SameWord(type, "Float")) {
     char* end = nullptr;

@@ -47,10 +47,10 @@ const char* ColourName(TRunColour c) {
 int RunQueryCommand(const std::vector<std::string>& args, CliContext& ctx) {
   ParsedArguments parsed;
   std::string error;
-  const std::vector<OptionSpec> specs = {{"--method", true},       {"--regexp", false},
+  const std::vector<OptionDef> defs = {{"--method", true},       {"--regexp", false},
                                          {"--no-regexp", false},   {"--powerful", false},
                                          {"--no-powerful", false}, {"--help", false}};
-  if (!ParseArguments(args, specs, &parsed, &error)) throw UsageError{error};
+  if (!ParseArguments(args, defs, &parsed, &error)) throw UsageError{error};
   if (parsed.Has("--help")) {
     ctx.out() << kHelp;
     return kExitFound;

@@ -148,12 +148,12 @@ struct SearchOptions {
 SearchOptions ParseSearchArguments(const std::vector<std::string>& args) {
   SearchOptions o;
   std::string error;
-  const std::vector<OptionSpec> specs = {
+  const std::vector<OptionDef> defs = {
       {"--help", false},      {"--method", true},    {"--regexp", false},
       {"--no-regexp", false}, {"--powerful", false}, {"--no-powerful", false},
       {"--scope", true},      {"--sort", true},      {"--folder", true},
       {"--save", true},       {"--tsv", false},      {"--save-settings", false}};
-  if (!ParseArguments(args, specs, &o.parsed, &error)) throw UsageError{error};
+  if (!ParseArguments(args, defs, &o.parsed, &error)) throw UsageError{error};
   return o;
 }
 

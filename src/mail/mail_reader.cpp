@@ -13,6 +13,7 @@
 
 #include "common/language.h"
 #include "common/mbstring.h"
+#include "common/number_parse.h"
 #include "mail/mail_text.h"
 
 namespace lorvane {
@@ -28,10 +29,6 @@ std::string ReplaceLastThree(const std::string& name, const char* extension) {
 
 std::string LastChars(const std::string& name, int count) {
   return MBCopy(name, MBLength(name) - count + 1, count);
-}
-
-bool IsHexDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
 std::string Num(long long n) {
@@ -159,17 +156,16 @@ std::pair<size_t, size_t> TMailReader::FetchLines(const std::string& file_name, 
         throw EMailRead(file_name + (japanese ? ": 開始位置が負です" : ": negative start offset"));
       }
       const std::string length_text = ReadRange(file_name, static_cast<uint64_t>(first) + 1, 8);
-      bool hex = length_text.size() == 8;
-      for (char c : length_text) hex = hex && IsHexDigit(c);
-      if (!hex) {
+      const std::optional<uint32_t> n =
+          length_text.size() == 8 ? ParseHex32(length_text) : std::nullopt;
+      if (!n) {
         throw EMailRead(file_name +
                         (japanese ? ": レコード長 \"" + length_text +
                                         "\" が16進数ではありません（位置 " + Num(first) + "）"
                                   : ": record length \"" + length_text + "\" at offset " +
                                         Num(first) + " is not hexadecimal"));
       }
-      const uint64_t n = std::stoull(length_text, nullptr, 16);
-      cache_.bytes = ReadRange(file_name, static_cast<uint64_t>(first) + 11, n);
+      cache_.bytes = ReadRange(file_name, static_cast<uint64_t>(first) + 11, *n);
       FillCache("");
       to = cache_.LineCount();
       break;

@@ -53,8 +53,8 @@ class TMailReader {
     return ReadMailText(mail.FileName, mail.First, mail.Last, true);
   }
 
-  // How often a whole file was loaded into the line cache (for tests and benchmarks).
-  int CacheLoads() const { return cache_loads_; }
+  // Hook for tests: how often a whole file was loaded into the line cache.
+  int ForTestingCacheLoads() const { return cache_loads_; }
 
  private:
   // The lines of one file (line-range layout) or of the last message read (others): one

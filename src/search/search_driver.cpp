@@ -14,6 +14,7 @@
 #include "common/exception.h"
 #include "common/language.h"
 #include "common/mbstring.h"
+#include "common/number_parse.h"
 #include "common/windows_path.h"
 #include "mail/header_fields.h"
 #include "mail/mail_reader.h"
@@ -33,20 +34,14 @@ std::string CounterText(int n) {
 // A message address kept as text in a result row; anything but a plain decimal number in
 // the 32-bit range is an error (a damaged result file must not be read at some address).
 int32_t AddressNumber(const std::string& text, const std::string& file) {
-  const bool negative = !text.empty() && text[0] == '-';
-  const std::string digits = negative ? text.substr(1) : text;
-  long long value = 0;
-  bool ok = !digits.empty() && digits.size() <= 10;
-  for (char c : digits) {
-    ok = ok && c >= '0' && c <= '9';
-    if (ok) value = value * 10 + (c - '0');
-  }
-  if (negative) value = -value;
-  if (!ok || value < INT32_MIN || value > INT32_MAX) {
+  // We write these as std::to_string does: no "+".
+  const std::optional<int32_t> value =
+      !text.empty() && text[0] == '+' ? std::nullopt : ParseDecimal32(text);
+  if (!value) {
     throw Exception(file + ": \"" + text + "\" " +
                     (IsJapanese() ? "は数値ではありません" : "is not a number"));
   }
-  return static_cast<int32_t>(value);
+  return *value;
 }
 
 // Byte index of the first "\" that starts a character, npos when none.

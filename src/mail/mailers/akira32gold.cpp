@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "common/mbstring.h"
+#include "common/number_parse.h"
 #include "mail/folder.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"

@@ -10,6 +10,7 @@
 #include "common/exception.h"
 #include "common/language.h"
 #include "common/mbstring.h"
+#include "common/number_parse.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
 #include "mail/mailers/mailers_a_support.h"
@@ -62,15 +63,9 @@ std::string FolderCaption(IFileSystem& fs, const std::string& dir, const std::st
 
 // An unsigned hexadecimal field that fits a message address (at most 0x7FFFFFFF).
 std::optional<int32_t> HexField(std::string_view text) {
-  if (text.empty()) return std::nullopt;
-  uint64_t value = 0;
-  for (char c : text) {
-    const int digit = HexDigitValue(c);
-    if (digit < 0) return std::nullopt;
-    value = value * 16 + static_cast<uint64_t>(digit);
-    if (value > 0x7FFFFFFF) return std::nullopt;
-  }
-  return static_cast<int32_t>(value);
+  const std::optional<uint64_t> value = ParseDigits(text, 16, 0x7FFFFFFF);
+  if (!value) return std::nullopt;
+  return static_cast<int32_t>(*value);
 }
 
 }  // namespace

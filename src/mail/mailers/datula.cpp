@@ -10,6 +10,7 @@
 
 #include "common/lines.h"
 #include "common/mbstring.h"
+#include "common/number_parse.h"
 #include "mail/folder.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"

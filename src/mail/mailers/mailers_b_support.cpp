@@ -1,4 +1,4 @@
-// Number fields, index errors, plain names and "."-separated mailboxes for six of the
+// Index errors, plain names and "."-separated mailboxes for six of the
 // mail programs (see the header).
 // Tested by tests/mail/mailers/mailers_b_support_test.cpp and through those kinds' tests.
 
@@ -18,36 +18,6 @@ namespace {
 constexpr int kShownFieldChars = 40;
 
 }  // namespace
-
-std::optional<uint32_t> ParseHex32(std::string_view text) {
-  if (text.empty()) return std::nullopt;
-  uint64_t value = 0;
-  for (char c : text) {
-    const int digit = HexDigitValue(c);
-    if (digit < 0) return std::nullopt;
-    value = value * 16 + static_cast<uint64_t>(digit);
-    if (value > std::numeric_limits<uint32_t>::max()) return std::nullopt;
-  }
-  return static_cast<uint32_t>(value);
-}
-
-std::optional<int32_t> ParseDecimal32(std::string_view text) {
-  bool negative = false;
-  if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
-    negative = text[0] == '-';
-    text.remove_prefix(1);
-  }
-  if (text.empty()) return std::nullopt;
-  int64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-    if (value > int64_t{std::numeric_limits<int32_t>::max()} + 1) return std::nullopt;
-  }
-  if (negative) value = -value;
-  if (value > std::numeric_limits<int32_t>::max()) return std::nullopt;
-  return static_cast<int32_t>(value);
-}
 
 Exception BadNumberField(const std::string& file, size_t line, std::string_view field,
                          bool hexadecimal) {

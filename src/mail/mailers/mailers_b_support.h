@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the akira32Gold, AL-Mail, AL-Mail32, Datula, EdMax and HyperMailer
-// procedures: number fields of index files, the error raised when one is damaged, names
+// procedures: the error raised when a number field of an index is damaged, names
 // taken from index lines, and mailboxes whose messages end at a "." line.
 
 #include <cstdint>
@@ -13,11 +13,6 @@
 #include "platform/file_system.h"
 
 namespace lorvane::mailers {
-
-// Unsigned hexadecimal text without prefix or blanks, at most 32 bits.
-std::optional<uint32_t> ParseHex32(std::string_view text);
-// Signed decimal text (an optional "+" or "-", then digits), within 32 bits.
-std::optional<int32_t> ParseDecimal32(std::string_view text);
 
 // The error for a number field of an index that does not hold a number: names the file,
 // the 0-based line and (the start of) the field, in the interface language.

@@ -1,4 +1,4 @@
-// Number fields, plain names and the errors of damaged indexes.
+// Plain names and the errors of damaged indexes.
 
 #include "mail/mailers/mailers_b_support.h"
 
@@ -8,23 +8,6 @@
 
 namespace lorvane::mailers {
 namespace {
-
-TEST(MailersBSupportTest, NumberFields) {
-  EXPECT_EQ(ParseHex32("1A0"), 0x1A0u);
-  EXPECT_EQ(ParseHex32("ffffffff"), 0xFFFFFFFFu);
-  EXPECT_EQ(ParseHex32("00000000000000ff"), 0xFFu);
-  for (const char* bad : {"", "100000000", "0x1A", " 1A", "1A ", "-1", "1G"}) {
-    EXPECT_EQ(ParseHex32(bad), std::nullopt) << bad;
-  }
-  EXPECT_EQ(ParseDecimal32("0"), 0);
-  EXPECT_EQ(ParseDecimal32("+17"), 17);
-  EXPECT_EQ(ParseDecimal32("-2147483648"), INT32_MIN);
-  EXPECT_EQ(ParseDecimal32("2147483647"), INT32_MAX);
-  for (const char* bad : {"", "-", "+", "2147483648", "-2147483649", "1 ", " 1", "1e3", "--1",
-                          "99999999999999999999999"}) {
-    EXPECT_EQ(ParseDecimal32(bad), std::nullopt) << bad;
-  }
-}
 
 TEST(MailersBSupportTest, PlainNamesStayInTheirDirectory) {
   // ソ and 表 end in the byte of "\"; ポ in that of "|".
