@@ -45,5 +45,30 @@ const TBilingualText kErrorCaption{"エラー", "Error"};
 const TBilingualText kOk{"OK", "OK"};
 const TBilingualText kCancel{"キャンセル", "Cancel"};
 
+const TBilingualText kSettingsNotSaved{
+    "%1\nを作成できませんでした。\nオプション設定などは保存されません。",
+    "%1\ncan not be created.\nYour option settings have not saved."};
+const TBilingualText kFileErrorCaption{"Lorvane - ファイルエラー", "Lorvane - File Error"};
+
+const TBilingualText kBadHexNumberField{"%1 の %2 行目: \"%3\" は16進数の数値ではありません。",
+                                        "%1, line %2: \"%3\" is not a hexadecimal number."};
+const TBilingualText kBadDecimalNumberField{
+    "%1 の %2 行目: \"%3\" は10進数の数値ではありません。",
+    "%1, line %2: \"%3\" is not a decimal number."};
+const TBilingualText kBadHexOffsetOrSize{
+    "%1 の %2 行目: \"%3\" は16進数の位置または長さとして読めません。",
+    "%1, line %2: \"%3\" is not a hexadecimal offset or size."};
+const TBilingualText kCannotOpen{"%1 を開けません。", "Cannot open %1."};
+const TBilingualText kCannotOpenBecause{"%1 を開けません。（%2）", "Cannot open %1: %2"};
+const TBilingualText kNotANumber{"%1: \"%2\" は数値ではありません", "%1: \"%2\" is not a number"};
+
+const TBilingualText kNegativeStartOffset{"%1: 開始位置が負です", "%1: negative start offset"};
+const TBilingualText kNegativeBlockNumber{"%1: ブロック番号が負です", "%1: negative block number"};
+const TBilingualText kRecordLengthNotHex{
+    "%1: レコード長 \"%2\" が16進数ではありません（位置 %3）",
+    "%1: record length \"%2\" at offset %3 is not hexadecimal"};
+const TBilingualText kLinesOutsideFile{"%1: %2～%3 行目がファイルの範囲外です（%4 行）",
+                                       "%1: lines %2 to %3 lie outside the file (%4 lines)"};
+
 }  // namespace msg
 }  // namespace lorvane

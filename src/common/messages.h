@@ -32,5 +32,23 @@ extern const TBilingualText kErrorCaption;  // "エラー" / "Error"
 extern const TBilingualText kOk;            // "OK"
 extern const TBilingualText kCancel;        // "キャンセル" / "Cancel"
 
+// The settings file could not be written: %1 its name.
+extern const TBilingualText kSettingsNotSaved;
+extern const TBilingualText kFileErrorCaption;
+
+// Damaged mail indexes and result files: %1 the file, %2 the 1-based line, %3 the field.
+extern const TBilingualText kBadHexNumberField;
+extern const TBilingualText kBadDecimalNumberField;
+extern const TBilingualText kBadHexOffsetOrSize;
+extern const TBilingualText kCannotOpen;         // %1 the file
+extern const TBilingualText kCannotOpenBecause;  // %1 the file, %2 why
+extern const TBilingualText kNotANumber;         // %1 the file, %2 the text
+
+// A message address that the mail file cannot hold: %1 the file.
+extern const TBilingualText kNegativeStartOffset;
+extern const TBilingualText kNegativeBlockNumber;
+extern const TBilingualText kRecordLengthNotHex;  // %2 the length text, %3 the offset
+extern const TBilingualText kLinesOutsideFile;    // lines %2 to %3 of a file of %4 lines
+
 }  // namespace msg
 }  // namespace lorvane

@@ -11,7 +11,7 @@
 #include <cstring>
 #include <tuple>
 
-#include "common/language.h"
+#include "common/messages.h"
 #include "common/mbstring.h"
 #include "common/number_parse.h"
 #include "mail/mail_text.h"
@@ -119,13 +119,12 @@ void TMailReader::FillCache(std::string name) {
 
 std::pair<size_t, size_t> TMailReader::FetchLines(const std::string& file_name, int32_t first,
                                                   int32_t last) {
-  const bool japanese = IsJapanese();
   size_t from = 0;
   size_t to = 0;  // exclusive
   switch (LayoutOf(file_name)) {
     case mlByteRange: {
       if (first < 0) {
-        throw EMailRead(file_name + (japanese ? ": 開始位置が負です" : ": negative start offset"));
+        throw EMailRead(Format(msg::kNegativeStartOffset, {file_name}));
       }
       const long long count = static_cast<long long>(last) - first + 1;
       cache_.bytes = count > 0 ? ReadRange(file_name, static_cast<uint64_t>(first),
@@ -137,8 +136,7 @@ std::pair<size_t, size_t> TMailReader::FetchLines(const std::string& file_name, 
     }
     case mlBlock: {
       if (first < 0 || last < 0) {
-        throw EMailRead(file_name +
-                        (japanese ? ": ブロック番号が負です" : ": negative block number"));
+        throw EMailRead(Format(msg::kNegativeBlockNumber, {file_name}));
       }
       std::string bytes =
           ReadRange(ReplaceLastThree(file_name, "mbx"), static_cast<uint64_t>(first) * kBlockSize,
@@ -153,17 +151,13 @@ std::pair<size_t, size_t> TMailReader::FetchLines(const std::string& file_name, 
     }
     case mlRecord: {
       if (first < 0) {
-        throw EMailRead(file_name + (japanese ? ": 開始位置が負です" : ": negative start offset"));
+        throw EMailRead(Format(msg::kNegativeStartOffset, {file_name}));
       }
       const std::string length_text = ReadRange(file_name, static_cast<uint64_t>(first) + 1, 8);
       const std::optional<uint32_t> n =
           length_text.size() == 8 ? ParseHex32(length_text) : std::nullopt;
       if (!n) {
-        throw EMailRead(file_name +
-                        (japanese ? ": レコード長 \"" + length_text +
-                                        "\" が16進数ではありません（位置 " + Num(first) + "）"
-                                  : ": record length \"" + length_text + "\" at offset " +
-                                        Num(first) + " is not hexadecimal"));
+        throw EMailRead(Format(msg::kRecordLengthNotHex, {file_name, length_text, Num(first)}));
       }
       cache_.bytes = ReadRange(file_name, static_cast<uint64_t>(first) + 11, *n);
       FillCache("");
@@ -197,11 +191,8 @@ std::pair<size_t, size_t> TMailReader::CachedRange(const std::string& file_name,
   const long long end = last == -1 ? count - 1 : last;
   if (end < first) return {0, 0};  // an empty message between two separators
   if (first < 0 || end >= count) {
-    const bool japanese = IsJapanese();
-    throw EMailRead(file_name + (japanese ? ": " + Num(first) + "～" + Num(end) +
-                                                " 行目がファイルの範囲外です（" + Num(count) + " 行）"
-                                          : ": lines " + Num(first) + " to " + Num(end) +
-                                                " lie outside the file (" + Num(count) + " lines)"));
+    throw EMailRead(
+        Format(msg::kLinesOutsideFile, {file_name, Num(first), Num(end), Num(count)}));
   }
   return {static_cast<size_t>(first), static_cast<size_t>(end) + 1};
 }

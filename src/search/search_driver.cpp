@@ -12,7 +12,7 @@
 #include <cstdio>
 
 #include "common/exception.h"
-#include "common/language.h"
+#include "common/messages.h"
 #include "common/mbstring.h"
 #include "common/number_parse.h"
 #include "common/windows_path.h"
@@ -38,8 +38,7 @@ int32_t AddressNumber(const std::string& text, const std::string& file) {
   const std::optional<int32_t> value =
       !text.empty() && text[0] == '+' ? std::nullopt : ParseDecimal32(text);
   if (!value) {
-    throw Exception(file + ": \"" + text + "\" " +
-                    (IsJapanese() ? "は数値ではありません" : "is not a number"));
+    throw Exception(Format(msg::kNotANumber, {file, text}));
   }
   return *value;
 }

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "common/exception.h"
-#include "common/language.h"
+#include "common/messages.h"
 #include "common/mbstring.h"
 #include "common/number_parse.h"
 #include "mail/mailers/mailer_procedures.h"
@@ -54,11 +54,8 @@ std::string FolderCaption(IFileSystem& fs, const std::string& dir, const std::st
 
 [[noreturn]] void ThrowBadField(const std::string& index, size_t line, std::string_view field) {
   const std::string shown = MBCopy(field, 1, 40);
-  throw Exception(IsJapanese()
-                      ? index + " の " + Num(static_cast<long long>(line) + 1) + " 行目: \"" +
-                            shown + "\" は16進数の位置または長さとして読めません。"
-                      : index + ", line " + Num(static_cast<long long>(line) + 1) + ": \"" + shown +
-                            "\" is not a hexadecimal offset or size.");
+  throw Exception(Format(msg::kBadHexOffsetOrSize,
+                         {index, Num(static_cast<long long>(line) + 1), shown}));
 }
 
 // An unsigned hexadecimal field that fits a message address (at most 0x7FFFFFFF).

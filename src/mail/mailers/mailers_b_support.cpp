@@ -6,7 +6,7 @@
 
 #include <limits>
 
-#include "common/language.h"
+#include "common/messages.h"
 #include "common/mbstring.h"
 #include "mail/mailers/mailer_support.h"
 
@@ -24,19 +24,13 @@ Exception BadNumberField(const std::string& file, size_t line, std::string_view 
   std::string shown = MBCopy(field, 1, kShownFieldChars);
   if (shown.size() < field.size()) shown += "...";
   const std::string line_number = Num(static_cast<long long>(line) + 1);
-  if (IsJapanese()) {
-    return Exception(file + " の " + line_number + " 行目: \"" + shown + "\" は" +
-                     (hexadecimal ? "16進数" : "10進数") + "の数値ではありません。");
-  }
-  return Exception(file + ", line " + line_number + ": \"" + shown + "\" is not a " +
-                   (hexadecimal ? "hexadecimal" : "decimal") + " number.");
+  return Exception(Format(hexadecimal ? msg::kBadHexNumberField : msg::kBadDecimalNumberField,
+                          {file, line_number, shown}));
 }
 
 Exception UnreadableIndex(const std::string& file, const std::string& reason) {
-  if (IsJapanese()) {
-    return Exception(file + " を開けません。" + (reason.empty() ? "" : "（" + reason + "）"));
-  }
-  return Exception("Cannot open " + file + (reason.empty() ? "." : ": " + reason));
+  if (reason.empty()) return Exception(Format(msg::kCannotOpen, {file}));
+  return Exception(Format(msg::kCannotOpenBecause, {file, reason}));
 }
 
 bool IsPlainFileName(std::string_view name) {
