@@ -10,6 +10,7 @@
 
 #include "cli/arguments.h"
 #include "cli/cli_context.h"
+#include "cli/search_run.h"
 #include "search/keyword_query.h"
 
 namespace lorvane::cli {
@@ -55,24 +56,8 @@ int RunQueryCommand(const std::vector<std::string>& args, CliContext& ctx) {
     ctx.out() << kHelp;
     return kExitFound;
   }
-  TMethod method = mtAND;
-  if (auto m = parsed.Value("--method")) {
-    if (*m == "and") {
-      method = mtAND;
-    } else if (*m == "or") {
-      method = mtOR;
-    } else if (*m == "logic") {
-      method = mtLogic;
-    } else {
-      throw UsageError{"--method must be and, or or logic"};
-    }
-  }
-  std::string keywords;
-  for (size_t i = 0; i < parsed.positionals.size(); ++i) {
-    if (i > 0) keywords += ' ';
-    keywords += parsed.positionals[i];
-  }
-  keywords = ctx.ToCore(keywords, "KEYWORDS");
+  const TMethod method = MethodOption(parsed).value_or(mtAND);
+  const std::string keywords = KeywordsOf(parsed.positionals, 0, ctx);
   const std::string text = ctx.ReadAllInput();
 
   TPatternRuns runs;

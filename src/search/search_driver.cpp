@@ -104,7 +104,7 @@ void TSearchDriver::FolderFields(const std::string& path, std::string* soft, std
 }
 
 std::string TSearchDriver::SortKey() const {
-  return ini_.ReadString(keys::kDisplay, keys::kSort, "Soft");
+  return TSearchSettings::SortKey(ini_);
 }
 
 void TSearchDriver::SortNow() {

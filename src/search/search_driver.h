@@ -14,6 +14,7 @@
 #include "search/keyword_history.h"
 #include "search/keyword_query.h"
 #include "search/result_list.h"
+#include "search/search_settings.h"
 
 namespace lorvane {
 
@@ -39,11 +40,6 @@ class ISearchObserver {
   virtual void ButtonsChanged() = 0;
   // Handle pending user input once (may call Cancel or ProgressReportNow).
   virtual void ProcessPendingEvents() = 0;
-};
-
-struct TSearchScope {
-  bool header = true;  // at least one of the two is always on
-  bool body = true;
 };
 
 class TSearchDriver {
