@@ -21,7 +21,7 @@ TEST(LinesTest, SplitAtEveryKindOfLineEnd) {
   EXPECT_EQ(SplitLines(""), (Lines{}));
   EXPECT_EQ(SplitLines(std::string("ab\0cd\r\nef", 9)), (Lines{"ab"}));
   EXPECT_EQ(SplitLines("\r\r\n"), (Lines{"", ""}));
-  EXPECT_EQ(SplitLines("表\r\nソ"), (Lines{"表", "ソ"}));  // trail bytes 0x5C, 0x83
+  EXPECT_EQ(SplitLines("表\r\nソ"), (Lines{"表", "ソ"}));  // both end in the byte of "\"
 }
 
 TEST(LinesTest, TextThatMayGoOnWaitsForTheLineEnd) {
