@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "common/exception.h"
 #include "common/language.h"
 #include "mailer_test.h"
 
@@ -27,9 +26,7 @@ TEST_F(AlMailTest, DetectionReadsTheFirstMailDirLineInAnyCase) {
   fixture_.WriteFile(kIni,
                      "[AL-Mail]\r\nMailPath=C:\\no\r\nmaildir=C:\\Mail\\太郎\r\nMAILDIR=C:\\x\r\n");
   TStoresHarness h(fixture_);
-  EXPECT_TRUE(h.stores.DetectMailer(mkAlMail, true));
-  EXPECT_EQ(h.stores.Root(mkAlMail), "C:\\Mail\\太郎\\");
-  EXPECT_EQ(h.Log(), (std::vector<std::string>{Header(mkAlMail), kIni}));
+  ExpectFound(h, mkAlMail, true, {kIni}, "C:\\Mail\\太郎\\");
 }
 
 TEST_F(AlMailTest, DetectionFailures) {
@@ -107,12 +104,7 @@ TEST_F(AlMailTest, BoxesAndTheirIndexes) {
   fixture_.Remove("C:\\AL\\ソフト.box");
   SetInterfaceLanguage(true);
   TFolder* box = h.stores.Tree().FindByFullCaption("AL-Mail\\太郎\\ソフト表示");
-  try {
-    h.stores.EnumerateMails(*box);
-    ADD_FAILURE() << "no error for a missing index";
-  } catch (const Exception& e) {
-    EXPECT_EQ(std::string(e.what()).rfind("C:\\AL\\ソフト.box を開けません。", 0), 0u);
-  }
+  EXPECT_EQ(EnumerationError(h, *box).rfind("C:\\AL\\ソフト.box を開けません。", 0), 0u);
   SetInterfaceLanguage(false);
   EXPECT_THROW(h.stores.EnumerateMails(*box), Exception);
   SetInterfaceLanguage(true);

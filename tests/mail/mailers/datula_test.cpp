@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "common/exception.h"
 #include "common/language.h"
 #include "mailer_test.h"
 
@@ -69,8 +68,10 @@ TEST_F(DatulaTest, DetectionFailures) {
   Account(kOldKey, 5, "five");
   fixture_.WriteFile("C:\\IS\\Account5\\INBOX.ini", "");
   TStoresHarness h(fixture_);
-  EXPECT_TRUE(h.stores.DetectMailer(mkDatula, true));
-  EXPECT_EQ(h.stores.Root(mkDatula), "C:\\IS\\");
+  ExpectFound(h, mkDatula, true,
+              {kLogKey + "\\rootPath=", kLogOldKey + "\\rootPath=C:\\IS",
+               kLogOldKey + "\\Account5\\caption=five"},
+              "C:\\IS\\");
 }
 
 TEST_F(DatulaTest, FoldersFromDottedFileNames) {
@@ -139,13 +140,9 @@ TEST_F(DatulaTest, IndexLinesAndDamagedOnes) {
                          {"0001 " + std::string(10 << 20, '7'), std::string(40, '7') + "..."}}) {
     fixture_.WriteFile(f, "0001 0\t0\t\r\n" + c.line + "\r\n");
     TFolder* folder = h.stores.Tree().FindByFullCaption("Datula\\a0\\f");
-    try {
-      h.stores.EnumerateMails(*folder);
-      ADD_FAILURE() << "no error for " << c.line.substr(0, 40);
-    } catch (const Exception& e) {
-      EXPECT_EQ(std::string(e.what()),
-                f + " の 2 行目: \"" + c.field + "\" は10進数の数値ではありません。");
-    }
+    EXPECT_EQ(EnumerationError(h, *folder),
+              f + " の 2 行目: \"" + c.field + "\" は10進数の数値ではありません。")
+        << c.line.substr(0, 40);
     EXPECT_EQ(folder->MailCount(), 1);  // the entry before the damaged line stays
     folder->ClearMails();
   }

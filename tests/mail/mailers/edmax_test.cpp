@@ -62,8 +62,10 @@ TEST_F(EdMaxTest, QuotedProgramPathIsFound) {
   Program(fixture_, "\"C:\\Program Files\\EdMax\\EdMax.exe\"");
   fixture_.WriteFile("C:\\Program Files\\EdMax\\EdMax.exe", "MZ");
   TStoresHarness h(fixture_);
-  EXPECT_TRUE(h.stores.DetectMailer(mkEdMax, false));
-  EXPECT_EQ(h.stores.Root(mkEdMax), "C:\\Program Files\\EdMax\\Account\\");
+  ExpectFound(h, mkEdMax, false,
+              {kDocumentKey + "\\(標準)=" + kClsid,
+               kServerKey + "\\(標準)=\"C:\\Program Files\\EdMax\\EdMax.exe\""},
+              "C:\\Program Files\\EdMax\\Account\\");
 }
 
 TEST_F(EdMaxTest, FlagsAndSeparators) {

@@ -20,7 +20,6 @@ namespace lorvane {
 namespace {
 
 using testing::Expand;
-using testing::LastDetection;
 using testing::SubjectsOf;
 using testing::TStoresHarness;
 
@@ -433,12 +432,9 @@ TEST_P(FixtureStoreTest, IsFoundListedAndRead) {
   TStoresHarness h(fixture_);
   h.ini.LoadFromText(settings.ToText());
 
-  ASSERT_TRUE(h.stores.DetectMailer(c.kind, true));
-  std::vector<std::string> log = {Header(c.kind)};
+  std::vector<std::string> log;
   for (const auto& line : c.log) log.push_back(expand(line));
-  EXPECT_EQ(LastDetection(h.Log()), log);
-  EXPECT_EQ(h.stores.Root(c.kind), expand(c.root));
-  EXPECT_TRUE(h.dialogs.Messages().empty());
+  ExpectFound(h, c.kind, true, log, expand(c.root));
 
   h.stores.Rebuild();
   EXPECT_EQ(h.stores.Root(c.kind), expand(c.root));

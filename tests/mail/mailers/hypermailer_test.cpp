@@ -45,10 +45,7 @@ TEST_F(HyperMailerTest, DetectionTakesTheProgramFromTheCommand) {
       ExpectNotFound(h, mkHyperMailer, {kKey + "\\(標準)=" + c.command, "not exist"}, c.message);
       continue;
     }
-    EXPECT_TRUE(h.stores.DetectMailer(mkHyperMailer, false));
-    EXPECT_EQ(h.Log(),
-              (std::vector<std::string>{Header(mkHyperMailer), kKey + "\\(標準)=" + c.command}));
-    EXPECT_EQ(h.stores.Root(mkHyperMailer), "C:\\HM\\");
+    ExpectFound(h, mkHyperMailer, false, {kKey + "\\(標準)=" + c.command}, "C:\\HM\\");
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // What the tests of every mail program share: a scratch prefix for the test's own store, the
-// log's header, the check of a detection that fails, and counts over the folder tree.
+// log's header, the checks of a detection that succeeds or fails, the error an enumeration
+// raises, and counts over the folder tree.
 //
 //   class BeckyTest : public testing::TMailerTest {};
 //   TEST_F(BeckyTest, NoHome) {
@@ -13,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/exception.h"
 #include "mail/mailer_catalogue.h"
 #include "support/enumerated_subjects.h"
 #include "support/interactive_stores.h"
@@ -38,6 +40,28 @@ class TMailerTest : public ::testing::Test {
     EXPECT_FALSE(h.stores.DetectMailer(kind, false));
     EXPECT_EQ(LastDetection(h.Log()), expected);
     EXPECT_EQ(h.dialogs.Messages(), std::vector<std::string>{"エラー: " + message});
+  }
+
+  // `kind` is found (automatically or asked for by name) at `root`, logging the header and
+  // `log`, and nothing is shown.
+  static void ExpectFound(TStoresHarness& h, int kind, bool automatic,
+                          const std::vector<std::string>& log, const std::string& root) {
+    std::vector<std::string> expected = {Header(kind)};
+    expected.insert(expected.end(), log.begin(), log.end());
+    EXPECT_TRUE(h.stores.DetectMailer(kind, automatic));
+    EXPECT_EQ(LastDetection(h.Log()), expected);
+    EXPECT_EQ(h.stores.Root(kind), root);
+    EXPECT_TRUE(h.dialogs.Messages().empty());
+  }
+
+  // The text of the error enumerating `folder` raises; "" when it raises none.
+  static std::string EnumerationError(TStoresHarness& h, TFolder& folder) {
+    try {
+      h.stores.EnumerateMails(folder);
+    } catch (const Exception& e) {
+      return e.what();
+    }
+    return "";
   }
 
   // A further empty prefix in the test's scratch directory, for one case of a table.

@@ -8,7 +8,6 @@
 namespace lorvane {
 namespace {
 
-using testing::LastDetection;
 using testing::TMailFixture;
 using testing::TStoresHarness;
 
@@ -70,11 +69,7 @@ TEST_F(WeMail32Test, DetectionByRegistryOrIni) {
       ExpectNotFound(h, mkWeMail32, log, c.message);
       continue;
     }
-    EXPECT_TRUE(h.stores.DetectMailer(mkWeMail32, false));
-    log.insert(log.begin(), Header(mkWeMail32));
-    EXPECT_EQ(LastDetection(h.Log()), log);
-    EXPECT_EQ(h.stores.Root(mkWeMail32), c.root);
-    EXPECT_TRUE(h.dialogs.Messages().empty());
+    ExpectFound(h, mkWeMail32, false, log, c.root);
   }
 }
 

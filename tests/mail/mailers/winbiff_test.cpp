@@ -55,10 +55,7 @@ TEST_F(WinbiffTest, MailDirectoryFromTheLastFile) {
       EXPECT_EQ(h.stores.Root(mkWinbiff), "");
       continue;
     }
-    EXPECT_TRUE(h.stores.DetectMailer(mkWinbiff, false));
-    EXPECT_EQ(h.stores.Root(mkWinbiff), c.root);
-    EXPECT_EQ(h.Log(), (std::vector<std::string>{Header(mkWinbiff), kFileLine + c.file1}));
-    EXPECT_TRUE(h.dialogs.Messages().empty());
+    ExpectFound(h, mkWinbiff, false, {kFileLine + c.file1}, c.root);
   }
 }
 
