@@ -45,8 +45,6 @@ const std::vector<TStoreCase> kCases = {
     {.name = "Directory",
      .kind = mkDirectory,
      .path = "C:\\Users\\taro\\",
-     .log = {},
-     .root = "",
      .tree = "Directory [Directory] \n"
              "  $Documents\\Mail [Dir1] $Documents\\Mail\\ *\n"
              "    2025 [2025] $Documents\\Mail\\2025\\ *\n"
@@ -63,7 +61,6 @@ const std::vector<TStoreCase> kCases = {
      .log = {"HKEY_CURRENT_USER\\Software\\AyanoAkira\\akira32Gold\\version=3812",
              "HKEY_CURRENT_USER\\Software\\AyanoAkira\\akira32Gold\\user\\User_taro="
              "C:\\akira32Gold\\taro"},
-     .root = "",
      .tree = "akira32Gold [akira32Gold] \n"
              "  System [ROOT] $\n"
              "    送信待 [(OUT)] $ *\n"
@@ -291,14 +288,12 @@ const std::vector<TStoreCase> kCases = {
              "  プロジェクト [プロジェクト] Grp\\プロジェクト\n"
              "    仕事 [仕事] Folder\\仕事 *\n"
              "    ソフト表示 [ソフト表示] Folder\\ソフト表示 *\n",
-     .mails = {},
      .subjects = {{"受信ﾄﾚｲ", "来週の打ち合わせ\nYour order #1024\n写真を送ります\n"},
                   {"プロジェクト\\仕事", "見積書の件\n見積書の件（訂正）\n"},
                   {"プロジェクト\\ソフト表示", "表示ソフトの不具合\n"}}},
     {.name = "MessageManager",
      .kind = mkMessageManager,
      .path = "C:\\Program Files\\MsgMan\\",
-     .log = {},
      .root = "$Mail\\",
      .tree = "MessageManager [MessageManager] \n"
              "  Inbox [Inbox] Inbox *\n"
@@ -326,7 +321,6 @@ const std::vector<TStoreCase> kCases = {
     {.name = "Sesna",
      .kind = mkSesna,
      .path = "C:\\Program Files\\sesna\\",
-     .log = {},
      .root = "$",
      .tree = "sesna [sesna] \n"
              "  taro [taro] \n"
@@ -349,7 +343,6 @@ const std::vector<TStoreCase> kCases = {
      .kind = mkTsworks,
      .path = "C:\\tsworks\\",
      .log = {"C:\\windows\\tswks.ini"},
-     .root = "",
      .tree = "tsworks [tsworks] \n"
              "  taro [taro] $taro\\Mail\\\n"
              "    Inbox [Inbox] $taro\\Mail\\Inbox\\ *\n"
@@ -403,7 +396,6 @@ const std::vector<TStoreCase> kCases = {
     {.name = "Denshin8",
      .kind = mkDenshin8,
      .path = "C:\\Denshin8\\",
-     .log = {},
      .root = "$",
      // Name4 names Name0's file again in capitals; Name= of [Window] is outside the section.
      .tree = "電信八号 [電信八号] \n"
