@@ -67,6 +67,7 @@ TEST_F(WeMail32Test, DetectionByRegistryOrIni) {
     log.insert(log.end(), c.log.begin(), c.log.end());
     if (c.root.empty()) {
       ExpectNotFound(h, mkWeMail32, log, c.message);
+      EXPECT_EQ(h.stores.Root(mkWeMail32), "");
       continue;
     }
     ExpectFound(h, mkWeMail32, false, log, c.root);
