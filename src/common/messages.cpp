@@ -45,5 +45,16 @@ const TBilingualText kErrorCaption{"エラー", "Error"};
 const TBilingualText kOk{"OK", "OK"};
 const TBilingualText kCancel{"キャンセル", "Cancel"};
 
+const TBilingualText kStateUnchecked{"調べない", "not searched"};
+const TBilingualText kStateChecked{"調べる", "searched"};
+const TBilingualText kStateSubtreeUnchecked{"サブフォルダもすべて調べない",
+                                            "not searched, with every sub-folder"};
+const TBilingualText kStateSubtreeChecked{"サブフォルダもすべて調べる",
+                                          "searched, with every sub-folder"};
+const TBilingualText kStateGreyUnchecked{"上のフォルダの指定で調べない",
+                                         "not searched, as a folder above says"};
+const TBilingualText kStateGreyChecked{"上のフォルダの指定で調べる",
+                                       "searched, as a folder above says"};
+
 }  // namespace msg
 }  // namespace lorvane

@@ -32,5 +32,13 @@ extern const TBilingualText kErrorCaption;  // "エラー" / "Error"
 extern const TBilingualText kOk;            // "OK"
 extern const TBilingualText kCancel;        // "キャンセル" / "Cancel"
 
+// What a folder's check state means, for screen readers (shown states 1 to 6).
+extern const TBilingualText kStateUnchecked;
+extern const TBilingualText kStateChecked;
+extern const TBilingualText kStateSubtreeUnchecked;
+extern const TBilingualText kStateSubtreeChecked;
+extern const TBilingualText kStateGreyUnchecked;
+extern const TBilingualText kStateGreyChecked;
+
 }  // namespace msg
 }  // namespace lorvane

@@ -28,5 +28,6 @@ inline constexpr const char* kInstalled = "Installed";
 inline constexpr const char* kDirectory = "Directory";
 inline constexpr const char* kNumber = "Number";
 inline constexpr const char* kPath = "Path";
+inline constexpr const char* kRecursive = "Recursive";
 
 }  // namespace lorvane::keys
