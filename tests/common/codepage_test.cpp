@@ -86,5 +86,31 @@ TEST(CodePageTest, LossyFormAgreesWithTheStrictOneOnEveryCp932Character) {
   }
 }
 
+// The text widget's form: one UTF-16 unit per character, whatever the bytes hold, so that
+// byte offsets in the core and positions in the widget can be mapped by counting.
+TEST(CodePageTest, WidgetFormHasOneUnitPerCharacter) {
+  EXPECT_EQ(Cp932ToUtf16Lossy("表ソポ\\|\r\n"), u"表ソポ\\|\r\n");
+  EXPECT_EQ(Cp932ToUtf16Lossy("\xA1\xDF"), u"｡ﾟ");
+  // Undefined pairs, an undefined single byte and a lead byte at the end: one unit each.
+  EXPECT_EQ(Cp932ToUtf16Lossy("\x85\x40x\xA0\x81"), u"\uFFFDx\uFFFD\uFFFD");
+  EXPECT_EQ(Cp932ToUtf16Lossy(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
+  EXPECT_EQ(Utf16ToCp932Lossy(u"受信箱ｶﾞ\r\n"), "受信箱ｶﾞ\r\n");
+  std::u16string odd = u"Å\U0001F600";
+  odd += static_cast<char16_t>(0xD800);  // a lone surrogate
+  odd += u"x\uFFFD";
+  EXPECT_EQ(Utf16ToCp932Lossy(odd), "???x?");
+  std::string all;
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (lead >= 0xA0 && lead <= 0xDF) continue;
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      std::string c{static_cast<char>(lead), static_cast<char>(trail)}, utf8;
+      if (TryCp932ToUtf8(c, &utf8)) all += c;
+    }
+  }
+  const std::u16string wide = Cp932ToUtf16Lossy(all);
+  EXPECT_EQ(wide.size(), all.size() / 2);
+  EXPECT_EQ(Utf16ToCp932Lossy(wide).size(), all.size());  // every defined character returns
+}
+
 }  // namespace
 }  // namespace lorvane
