@@ -16,4 +16,20 @@ std::string ToCore(const QString& text) {
       std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())));
 }
 
+QString FromHostPath(const std::string& host_path) {
+#ifdef _WIN32
+  return FromCore(host_path);
+#else
+  return QString::fromStdString(host_path);
+#endif
+}
+
+std::string ToHostPath(const QString& path) {
+#ifdef _WIN32
+  return ToCore(path);
+#else
+  return path.toStdString();
+#endif
+}
+
 }  // namespace lorvane::ui

@@ -12,4 +12,8 @@ namespace lorvane::ui {
 QString FromCore(std::string_view cp932);
 std::string ToCore(const QString& text);
 
+// Host paths (UTF-8 on POSIX, CP932 on Windows) for Qt's file dialogs and models.
+QString FromHostPath(const std::string& host_path);
+std::string ToHostPath(const QString& path);
+
 }  // namespace lorvane::ui
