@@ -45,6 +45,11 @@ const TBilingualText kErrorCaption{"エラー", "Error"};
 const TBilingualText kOk{"OK", "OK"};
 const TBilingualText kCancel{"キャンセル", "Cancel"};
 
+const TBilingualText kFileIsMissing{"%1 がありません", "%1\r\nis not found."};
+const TBilingualText kAboutText{
+    "ローカルのメールソフトが保存したメールを、全文で検索するツールです。",
+    "Full-text search over the mail that mail programs keep on the local disk."};
+
 const TBilingualText kStateUnchecked{"調べない", "not searched"};
 const TBilingualText kStateChecked{"調べる", "searched"};
 const TBilingualText kStateSubtreeUnchecked{"サブフォルダもすべて調べない",

@@ -32,6 +32,11 @@ extern const TBilingualText kErrorCaption;  // "エラー" / "Error"
 extern const TBilingualText kOk;            // "OK"
 extern const TBilingualText kCancel;        // "キャンセル" / "Cancel"
 
+// A help or document file that is not there: the file's path first.
+extern const TBilingualText kFileIsMissing;
+// The about box's line on what the program is.
+extern const TBilingualText kAboutText;
+
 // What a folder's check state means, for screen readers (shown states 1 to 6).
 extern const TBilingualText kStateUnchecked;
 extern const TBilingualText kStateChecked;

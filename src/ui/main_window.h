@@ -11,6 +11,7 @@
 #include <string>
 
 #include "mail/mail_stores.h"
+#include "persist/ini_font_placement.h"
 #include "persist/view_settings.h"
 #include "search/result_list.h"
 #include "search/search_driver.h"
@@ -60,6 +61,9 @@ class MainWindow : public QMainWindow, private ISearchObserver {
   // Shows the window in the stored state, unless the start command asks for another.
   void ShowAsStarted(TStartShow show);
 
+  // False when the settings file exists but could not be read: it must not be written over.
+  bool SettingsLoaded() const { return settings_loaded_; }
+
   // For tests: the session's objects.
   TSearchDriver& Driver() { return driver_; }
   TMailStores& Stores() { return stores_; }
@@ -108,6 +112,8 @@ class MainWindow : public QMainWindow, private ISearchObserver {
   void OnDirectory();
   void OnFont();
   void OnHelpFile(bool document);
+  void OnAbout();
+  std::string HelpFilePath(const char* extension) const;
   void ClearAliasSelection();
   void ExpandAsStored();
 
@@ -123,6 +129,7 @@ class MainWindow : public QMainWindow, private ISearchObserver {
   bool closing_ = false;
   bool close_pending_ = false;
   bool settings_loaded_ = true;
+  TWindowState stored_state_ = wsNormal;
   bool expanding_ = false;  // the view is expanded from the stored states, not by the user
   std::function<bool()> run_directory_dialog_;
 
