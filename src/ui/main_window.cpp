@@ -371,6 +371,7 @@ void MainWindow::BuildLayout() {
   list_->setModel(result_model_);
   list_->setItemDelegate(new TResultDelegate(list_));
   header_control_->setSectionsMovable(false);
+  header_control_->setSectionsClickable(true);
   header_control_->setStretchLastSection(true);
   for (int c = 0; c < kResultColumns; ++c) header_control_->resizeSection(c, ResultColumn(c).design_width);
   connect(header_control_, &QHeaderView::sectionClicked, this, &MainWindow::OnHeaderClicked);
