@@ -82,13 +82,15 @@ bool ParseGuiArguments(const std::vector<std::string>& args, TGuiOptions* option
   return true;
 }
 
+std::string SettingsHostPathFor(const TGuiOptions& options) {
+  return options.settings.empty() ? DefaultSettingsHostPath() : AbsoluteHostPath(options.settings);
+}
+
 TPlatformOptions PlatformOptionsFor(const TGuiOptions& options) {
   TPlatformOptions platform;
   platform.wine_prefix = options.wine_prefix_given ? options.wine_prefix : DefaultWinePrefix();
   platform.registry_files = options.registry_files;
-  const std::string settings =
-      options.settings.empty() ? DefaultSettingsHostPath() : AbsoluteHostPath(options.settings);
-  platform.program_host_path = ProgramHostPathBeside(settings);
+  platform.program_host_path = ProgramHostPathBeside(SettingsHostPathFor(options));
   return platform;
 }
 

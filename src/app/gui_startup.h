@@ -27,6 +27,8 @@ extern const char* const kGuiUsage;
 bool ParseGuiArguments(const std::vector<std::string>& args, TGuiOptions* options,
                        std::string* error);
 
+// The settings file those options name (absolute), or the default beside the program.
+std::string SettingsHostPathFor(const TGuiOptions& options);
 // The platform for those options: the prefix, the registry exports, and the program's
 // path beside the settings file.
 TPlatformOptions PlatformOptionsFor(const TGuiOptions& options);

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,7 +54,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   TPlatform& platform = system->Get();
-  TIniFile ini(platform.fs, SettingsFileName(platform.fs.ProgramPath()));
+  // The file named on the command line, whatever its extension.
+  const std::optional<std::string> settings = platform.fs.FromHostPath(SettingsHostPathFor(options));
+  TIniFile ini(platform.fs, settings ? *settings : SettingsFileName(platform.fs.ProgramPath()));
   TMailReader reader(platform.fs,
                      [&ini] { return ini.ReadBool(keys::kOption, keys::kLengthLimit, true); });
 
