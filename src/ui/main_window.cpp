@@ -118,12 +118,12 @@ MainWindow::MainWindow(TMainContext context, QWidget* parent)
   stored_state_ = ReadWindowPlacement(ini_, kBaseFormSection, this);
   // 6, 7. Pane and column widths.
   splitter_->setSizes({view_.TreeWidth(kDesignTreeWidth), 1000});
-  for (int c = 0; c < kResultColumns - 1; ++c) {
-    header_control_->resizeSection(c, view_.ColumnWidth(c, ResultColumn(c).design_width));
-  }
   // 8, 12. The window's font, in the keyword-check box too.
   QFont font = ReadWindowFont(ini_, kBaseFormSection, kDesignFontSize);
   centralWidget()->setFont(font);
+  for (int c = 0; c < kResultColumns - 1; ++c) {
+    header_control_->resizeSection(c, view_.ColumnWidth(c, DefaultColumnWidth(c, font)));
+  }
 
   // 14 to 18: view settings, method, option boxes, double-click, sort key.
   ApplyViewSettings();

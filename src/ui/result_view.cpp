@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 #include <array>
 
 #include "ui/qt_text.h"
@@ -36,6 +38,16 @@ bool IsSortColumn(int column, const std::string& sort_key) {
   bool known = false;
   for (const auto& c : kColumns) known = known || sort_key == c.sort_key;
   return (known ? sort_key : std::string("Soft")) == kColumns[static_cast<size_t>(column)].sort_key;
+}
+
+int DefaultColumnWidth(int column, const QFont& font) {
+  // The design's widths hold a date and a time in its font; a wider font widens every
+  // column alike.
+  const QFontMetrics metrics(font);
+  const double date = (metrics.horizontalAdvance(QStringLiteral("2026-12-07")) + 10) / 90.0;
+  const double time = (metrics.horizontalAdvance(QStringLiteral("10:15:30")) + 10) / 60.0;
+  const double scale = std::max({1.0, date, time});
+  return static_cast<int>(ResultColumn(column).design_width * scale);
 }
 
 int ResultRowHeight(const QFont& font) {

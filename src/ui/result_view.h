@@ -72,6 +72,9 @@ class TResultDelegate : public QStyledItemDelegate {
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
+// A column's width when none is stored: the design's, widened for a wider font.
+int DefaultColumnWidth(int column, const QFont& font);
+
 // The row height of the design: the font's height in pixels times 1.2, truncated.
 int ResultRowHeight(const QFont& font);
 
