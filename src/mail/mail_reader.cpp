@@ -60,13 +60,17 @@ void JoinLines(const std::vector<std::string>& lines, std::string* out) {
 
 }  // namespace
 
+bool IsRecordFileName(const std::string& file_name) {
+  return UpperAscii(LastChars(file_name, 16)) == ".MES\\MESSAGE.TXT";
+}
+
 TMailReader::TMailReader(IFileSystem& fs, std::function<bool()> length_limit)
     : fs_(fs), length_limit_(std::move(length_limit)) {}
 
 TMailLayout TMailReader::LayoutOf(const std::string& file_name) {
   if (UpperAscii(LastChars(file_name, 4)) == ".BMF") return mlByteRange;
   if (fs_.Exists(ReplaceLastThree(file_name, "bmp"))) return mlBlock;
-  if (UpperAscii(LastChars(file_name, 16)) == ".MES\\MESSAGE.TXT") return mlRecord;
+  if (IsRecordFileName(file_name)) return mlRecord;
   return mlLineRange;
 }
 

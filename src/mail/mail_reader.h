@@ -29,6 +29,10 @@ enum TMailLayout {
   mlLineRange,  // First and Last are line indexes, Last -1 for the last line
 };
 
+// Whether the file's last 16 characters, upper-cased, are ".MES\MESSAGE.TXT": the record
+// layout, unless the name makes it a byte-range or block one first.
+bool IsRecordFileName(const std::string& file_name);
+
 // A message that cannot be read as addressed (lines outside the file, a record length
 // that is not hexadecimal, a file that exists but cannot be read).
 class EMailRead : public Exception {
