@@ -45,5 +45,18 @@ const TBilingualText kErrorCaption{"エラー", "Error"};
 const TBilingualText kOk{"OK", "OK"};
 const TBilingualText kCancel{"キャンセル", "Cancel"};
 
+// "Searth" is the dialog's own spelling and stays.
+const TBilingualText kSearchPatternLabel{"検索文字列", "Searth Pattern"};
+const TBilingualText kReplaceStringLabel{"置き換え文字列", "Replace String"};
+const TBilingualText kShowMessageIfNotFound{"見つからなければメッセージを表示する",
+                                            "Show message if not found"};
+const TBilingualText kReplaceContinuously{"続けて置き換える", "Replace Continuously"};
+const TBilingualText kConfirmBeforeReplace{"置き換える前に確認する", "Confirm before Replace"};
+const TBilingualText kUseRegularExpression{"正規表現を使用する", "Use Regular Expression"};
+const TBilingualText kSearchPowerfully{"強力に検索する", "Search Powerfully"};
+const TBilingualText kSearchUpward{"上へ%1", "%1 Upward"};
+const TBilingualText kSearchDownward{"下へ%1", "%1 Downward"};
+const TBilingualText kConfigOnly{"条件設定のみ", "Config Only"};
+
 }  // namespace msg
 }  // namespace lorvane

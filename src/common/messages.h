@@ -32,5 +32,18 @@ extern const TBilingualText kErrorCaption;  // "エラー" / "Error"
 extern const TBilingualText kOk;            // "OK"
 extern const TBilingualText kCancel;        // "キャンセル" / "Cancel"
 
+// The viewer's find and replace dialog. The direction buttons take the dialog's title as
+// "%1" ("上へ検索", "置き換え Downward").
+extern const TBilingualText kSearchPatternLabel;
+extern const TBilingualText kReplaceStringLabel;
+extern const TBilingualText kShowMessageIfNotFound;
+extern const TBilingualText kReplaceContinuously;
+extern const TBilingualText kConfirmBeforeReplace;
+extern const TBilingualText kUseRegularExpression;
+extern const TBilingualText kSearchPowerfully;
+extern const TBilingualText kSearchUpward;
+extern const TBilingualText kSearchDownward;
+extern const TBilingualText kConfigOnly;
+
 }  // namespace msg
 }  // namespace lorvane

@@ -41,6 +41,13 @@ void WriteHistory(TIniFile& ini, const char* name, const std::vector<std::string
 
 }  // namespace
 
+const char* const kMethodFind = kFind;
+const char* const kMethodReplace = kReplace;
+
+bool IsFindDialogTitle(std::string_view title) {
+  return title == "検索" || title == "Search";
+}
+
 TSearchFormSettings ReadSearchFormSettings(const TIniFile& ini) {
   TSearchFormSettings s;
   s.find_history = ReadHistory(ini, kFind);

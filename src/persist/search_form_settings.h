@@ -6,6 +6,7 @@
 // in memory; the caller runs UpdateFile.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "persist/ini_file.h"
@@ -26,6 +27,13 @@ struct TSearchFormSettings {
 };
 
 TSearchFormSettings ReadSearchFormSettings(const TIniFile& ini);
+
+// The dialog's mode by its title: "検索" or "Search" is find mode, any other title (the
+// viewer uses "置き換え") replace mode. The dialog stores "Method" as kMethodFind or
+// kMethodReplace accordingly.
+bool IsFindDialogTitle(std::string_view title);
+extern const char* const kMethodFind;
+extern const char* const kMethodReplace;
 
 // The dialog's rule for a history when a search button is pressed: `text` moves to the
 // top if it is there, else goes in at the top. An empty text changes nothing.

@@ -87,5 +87,12 @@ TEST(SearchFormSettingsTest, ConditionsAndMenuFollowTheStoredMethod) {
   EXPECT_EQ(ReadSearchButtonWidth(ini, 139), 200);
 }
 
+TEST(SearchFormSettingsTest, ModeByTitle) {
+  for (const char* title : {"検索", "Search"}) EXPECT_TRUE(IsFindDialogTitle(title)) << title;
+  for (const char* title : {"置き換え", "", "search", "検索 "}) {
+    EXPECT_FALSE(IsFindDialogTitle(title)) << title;
+  }
+}
+
 }  // namespace
 }  // namespace lorvane
