@@ -54,6 +54,10 @@ TEST_F(OpenHitTest, MessagesInsteadOfAStart) {
   // A bare program name found nowhere counts as no association...
   Associate(".mbx", "mailer.exe %1");
   EXPECT_FALSE(Open().start);
+  // ... so the ".txt" application opens the mail file instead.
+  p_.fs.AddFile("C:\\Tools\\view.exe", "MZ");
+  Associate(".txt", "C:\\Tools\\view.exe %1");
+  EXPECT_EQ(Open(), Start("C:\\Tools\\view.exe", kMail));
   // ... and a program with a directory that is missing is named, with the extension
   // that led to it (".txt" when the mail file's own gave nothing).
   Associate(".txt", "C:\\Gone\\ed.exe %1");

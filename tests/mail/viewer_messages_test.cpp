@@ -45,6 +45,9 @@ TEST(ViewerMessagesTest, CutAt32KBNeverInsideACharacter) {
   EXPECT_EQ(LimitViewerText("x" + text + "表").size(), 32768u);
   // A trail byte 0x5C at the edge belongs to the character before it.
   EXPECT_EQ(LimitViewerText(std::string(32766, 'a') + "ソソ").size(), 32766u + 2u);
+  // The last byte kept is 0x83, the trail byte of "ャ" (0x83 0x83), not a lead byte.
+  EXPECT_EQ(LimitViewerText(std::string(32766, 'a') + "ャxyz").size(), 32768u);
+  EXPECT_EQ(LimitViewerText(std::string(32765, 'a') + "ャャ").size(), 32767u);
   // A lone lead byte that ends a text of 32768 bytes is damage, not a cut: kept.
   EXPECT_EQ(LimitViewerText(text + "\x82").size(), 32768u);
   EXPECT_EQ(LimitViewerText("short"), "short");
