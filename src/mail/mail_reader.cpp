@@ -8,6 +8,8 @@
 
 #include "mail/mail_reader.h"
 
+#include <charconv>
+
 #include <cstring>
 #include <tuple>
 
@@ -59,6 +61,13 @@ void JoinLines(const std::vector<std::string>& lines, std::string* out) {
 }
 
 }  // namespace
+
+int32_t ParseMailAddress(std::string_view text, int32_t fallback) {
+  int32_t value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size() && !text.empty() ? value
+                                                                                : fallback;
+}
 
 bool IsRecordFileName(const std::string& file_name) {
   return UpperAscii(LastChars(file_name, 16)) == ".MES\\MESSAGE.TXT";

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/exception.h"
@@ -21,6 +22,10 @@ struct TMail {
   int32_t Last = -1;
   bool operator==(const TMail&) const = default;
 };
+
+// A result row's First or Last text as a number; `fallback` for anything that is not a
+// decimal integer of 32 bits (a damaged result file).
+int32_t ParseMailAddress(std::string_view text, int32_t fallback);
 
 enum TMailLayout {
   mlByteRange,  // ".BMF": First and Last are byte offsets, Last inclusive

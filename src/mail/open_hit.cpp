@@ -4,13 +4,10 @@
 
 #include "mail/open_hit.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-
 #include "common/mbstring.h"
 #include "common/windows_path.h"
 #include "mail/body_line.h"
+#include "mail/mail_reader.h"
 #include "persist/association.h"
 
 namespace lorvane {
@@ -28,19 +25,6 @@ TOpenPlan Message(std::string text) {
   TOpenPlan plan;
   plan.message = std::move(text);
   return plan;
-}
-
-// A row's address field; a damaged one reads as `fallback` (the jump then goes to the
-// file's first lines, which is harmless).
-int32_t AddressOr(const std::string& text, int32_t fallback) {
-  if (text.empty()) return fallback;
-  errno = 0;
-  char* end = nullptr;
-  const long long n = std::strtoll(text.c_str(), &end, 10);
-  if (end != text.c_str() + text.size() || errno == ERANGE || n < INT32_MIN || n > INT32_MAX) {
-    return fallback;
-  }
-  return static_cast<int32_t>(n);
 }
 
 // The executable's own name: after the last "\" or ":" of a Windows path, after the last
@@ -83,7 +67,8 @@ TOpenPlan PlanOpen(TPlatform& platform, const TEditorTable& editors, const std::
       editors.TemplateFor(UpperAscii(ProgramName(plan.program, host_program)));
   // A name listed without a template would start the editor without the file.
   if (command_template != nullptr && !command_template->empty()) {
-    const int line = BodyLineOfHit(platform.fs, file, AddressOr(first, 0), AddressOr(last, -1));
+    const int line = BodyLineOfHit(platform.fs, file, ParseMailAddress(first, 0),
+                                       ParseMailAddress(last, -1));
     plan.parameters = ExpandEditorTemplate(*command_template, file, line);
   }
   return plan;

@@ -6,9 +6,6 @@
 #include "mail/viewer_messages.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 
 #include "common/mbstring.h"
 #include "common/windows_path.h"
@@ -19,18 +16,6 @@ namespace {
 
 constexpr std::string_view kTitlePrefix = "Filename: ";
 constexpr std::string_view kSubject = "SUBJECT:";
-
-int32_t ParseNumber(std::string_view text, int32_t fallback) {
-  const std::string s(text);
-  errno = 0;
-  char* end = nullptr;
-  const long long n = std::strtoll(s.c_str(), &end, 10);
-  if (s.empty() || end != s.c_str() + s.size() || errno == ERANGE || n < INT32_MIN ||
-      n > INT32_MAX) {
-    return fallback;
-  }
-  return static_cast<int32_t>(n);
-}
 
 }  // namespace
 
@@ -55,8 +40,8 @@ TMail TViewerMessages::MailAt(int index) const {
   const size_t second = comma == std::string_view::npos ? comma : entry.find(',', comma + 1);
   if (second == std::string_view::npos) return {};
   TMail mail;
-  mail.First = ParseNumber(entry.substr(0, comma), 0);
-  mail.Last = ParseNumber(entry.substr(comma + 1, second - comma - 1), -1);
+  mail.First = ParseMailAddress(entry.substr(0, comma), 0);
+  mail.Last = ParseMailAddress(entry.substr(comma + 1, second - comma - 1), -1);
   mail.FileName = entry.substr(second + 1);
   return mail;
 }

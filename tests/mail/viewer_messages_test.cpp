@@ -13,6 +13,16 @@ namespace {
 using testing::MemoryFileSystem;
 using namespace std::string_literals;
 
+TEST(ViewerMessagesTest, ResultRowAddresses) {
+  const struct {
+    const char* text;
+    int32_t value;
+  } kCases[] = {{"0", 0},       {"514", 514},        {"-1", -1},  {"2147483647", INT32_MAX},
+                {"2147483648", 7}, {"", 7},          {" 5", 7},   {"5 ", 7},
+                {"+5", 7},      {"0x10", 7},         {"表", 7}};
+  for (const auto& c : kCases) EXPECT_EQ(ParseMailAddress(c.text, 7), c.value) << c.text;
+}
+
 TEST(ViewerMessagesTest, ListAndNavigation) {
   TViewerMessages list;
   list.AddMail("C:\\Mail\\a,b.txt", 12, -1);  // the name is all after the second comma
