@@ -39,6 +39,7 @@ TEST_F(OpenCommandTest, DryRunPrintsProgramAndParameters) {
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, hidemaru + "\t/j8 " + kMeeting + "\n");  // a built-in editor
   EXPECT_EQ(r.err, "");
+  EXPECT_EQ(Run({"open", Saved(), "1", "--dry-run"}).out, r.out);  // the option anywhere
   // The dry run leaves Jump.dat unwritten.
   EXPECT_FALSE(scratch_.Exists("Jump.dat"));
 
