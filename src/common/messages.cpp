@@ -58,5 +58,13 @@ const TBilingualText kSearchUpward{"上へ%1", "%1 Upward"};
 const TBilingualText kSearchDownward{"下へ%1", "%1 Downward"};
 const TBilingualText kConfigOnly{"条件設定のみ", "Config Only"};
 
+const TBilingualText kSaveAsReplace{"%1 は既にあります。\r\n置き換えますか？",
+                                    "%1 already exists.\r\nDo you want to replace it?"};
+const TBilingualText kSaveAsStoreFile{
+    "%1 はメールソフトがメールを保存しているファイルなので、上書きできません。\r\n"
+    "別の名前を付けて下さい。",
+    "%1 is the file in which the mail program keeps its mail and cannot be overwritten.\r\n"
+    "Please choose another name."};
+
 }  // namespace msg
 }  // namespace lorvane

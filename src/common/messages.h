@@ -45,5 +45,9 @@ extern const TBilingualText kSearchUpward;
 extern const TBilingualText kSearchDownward;
 extern const TBilingualText kConfigOnly;
 
+// The viewer's Save As ("%1": the chosen file).
+extern const TBilingualText kSaveAsReplace;
+extern const TBilingualText kSaveAsStoreFile;
+
 }  // namespace msg
 }  // namespace lorvane
