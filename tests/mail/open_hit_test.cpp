@@ -46,6 +46,7 @@ TEST_F(OpenHitTest, MessagesInsteadOfAStart) {
   EXPECT_EQ(Open("C:\\Datula\\inbox.IDX"),
             Show("Datula のメールファイルは特殊な形式なので通常のエディタなどのアプリケーションで"
                  "開くことはできません。内蔵ビューアをお使い下さい。"));
+  EXPECT_EQ(Open("C:\\Datula\\inbox.idx").message, Open("C:\\Datula\\inbox.IDX").message);
   EXPECT_EQ(Open("C:\\Mail\\gone.mbx"), Show("C:\\Mail\\gone.mbx が見つかりません。"));
   EXPECT_EQ(Open("C:\\Mail\\*.mbx"), Show("C:\\Mail\\*.mbx が見つかりません。"));
   EXPECT_EQ(Open(), Show("メールのファイルにもテキストファイルにもアプリケーションが関連付けられて"
