@@ -6,19 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include "mail/mailer_catalogue.h"
+#include "mailer_test.h"
 #include "persist/ini_file.h"
 #include "persist/settings_keys.h"
-#include "support/interactive_stores.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
 
 namespace lorvane {
 namespace {
 
 using testing::LastDetection;
 using testing::TInteractiveStores;
-using testing::TMailFixture;
 using testing::TStoresHarness;
 
 struct TProgramCase {
@@ -45,7 +41,7 @@ const TProgramCase kPrograms[] = {
      "Denshin8.exe 以外を探してもだめです。", "電信八号の検出をキャンセルしました。"},
 };
 
-class LocatedProgramTest : public ::testing::Test {
+class LocatedProgramTest : public testing::TMailerTest {
  protected:
   void SetUp() override {
     for (const auto& p : kPrograms) {
@@ -56,9 +52,6 @@ class LocatedProgramTest : public ::testing::Test {
     fixture_.WriteFile("C:\\Found\\Mail\\Aliases.ini", "");
     fixture_.WriteFile("C:\\Found\\DENSHIN8.ini", "");
   }
-
-  ScratchDir scratch_;
-  TMailFixture fixture_{scratch_.Path("prefix")};
 };
 
 TEST_F(LocatedProgramTest, AutomaticDetectionOnlyLooksAtTheRememberedDirectory) {
