@@ -271,6 +271,21 @@ std::string Utf16ToCp932Lossy(std::u16string_view utf16) {
   return out;
 }
 
+std::string Cp932ToUtf8Lossy(std::string_view cp932) {
+  std::string out;
+  out.reserve(cp932.size() + cp932.size() / 2);
+  const TTables& t = Tables();
+  for (size_t i = 0; i < cp932.size();) {
+    const size_t width = CharWidthAt(cp932, i);
+    const auto b = static_cast<unsigned char>(cp932[i]);
+    const uint32_t code = width == 2 ? (b << 8 | static_cast<unsigned char>(cp932[i + 1])) : b;
+    const char32_t cp = t.decode[code];  // none for a lead byte alone at the end
+    AppendUtf8(cp == kNoCharacter ? 0xFFFD : cp, &out);
+    i += width;
+  }
+  return out;
+}
+
 bool TryCp932ToUtf8(std::string_view cp932, std::string* out, size_t* bad_offset) {
   out->clear();
   out->reserve(cp932.size() + cp932.size() / 2);

@@ -37,6 +37,11 @@ std::string Utf8ToCp932Lossy(std::string_view utf8);
 std::string Utf16LeToCp932Lossy(std::string_view utf16le);
 // A lone surrogate becomes U+FFFD.
 std::string Utf16LeToUtf8Lossy(std::string_view utf16le);
+// For showing text that may be damaged (a message in a text widget): every character
+// (CharWidthAt: a lead byte and the byte after it, or one byte) becomes one character, the
+// ones without a Unicode form U+FFFD, so positions in the result count as
+// TTextPositions counts them.
+std::string Cp932ToUtf8Lossy(std::string_view cp932);
 
 // CP932 for a text widget and back. Every character as CharWidthAt counts it (a lead byte
 // and the byte after it, or one byte) becomes exactly one UTF-16 unit, since CP932 lies in

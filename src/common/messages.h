@@ -45,5 +45,22 @@ extern const TBilingualText kStateSubtreeChecked;
 extern const TBilingualText kStateGreyUnchecked;
 extern const TBilingualText kStateGreyChecked;
 
+// The viewer's find and replace dialog. The direction buttons take the dialog's title as
+// "%1" ("上へ検索", "置き換え Downward").
+extern const TBilingualText kSearchPatternLabel;
+extern const TBilingualText kReplaceStringLabel;
+extern const TBilingualText kShowMessageIfNotFound;
+extern const TBilingualText kReplaceContinuously;
+extern const TBilingualText kConfirmBeforeReplace;
+extern const TBilingualText kUseRegularExpression;
+extern const TBilingualText kSearchPowerfully;
+extern const TBilingualText kSearchUpward;
+extern const TBilingualText kSearchDownward;
+extern const TBilingualText kConfigOnly;
+
+// The viewer's Save As ("%1": the chosen file).
+extern const TBilingualText kSaveAsReplace;
+extern const TBilingualText kSaveAsStoreFile;
+
 }  // namespace msg
 }  // namespace lorvane

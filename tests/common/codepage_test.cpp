@@ -112,5 +112,17 @@ TEST(CodePageTest, WidgetFormHasOneUnitPerCharacter) {
   EXPECT_EQ(Utf16ToCp932Lossy(wide).size(), all.size());  // every defined character returns
 }
 
+// What a text widget gets: one character per CP932 character, damaged ones included, so
+// that positions counted by TTextPositions fit the widget's.
+TEST(CodePageTest, LossyCp932KeepsOneCharacterPerCharacter) {
+  const std::string fffd = "\xEF\xBF\xBD";
+  EXPECT_EQ(Cp932ToUtf8Lossy("受信箱"), kUtf8Uketsuke);
+  EXPECT_EQ(Cp932ToUtf8Lossy("ソ\\"), "\xE3\x82\xBD\\");
+  EXPECT_EQ(Cp932ToUtf8Lossy("a\x82"), "a" + fffd);             // lone lead byte at the end
+  EXPECT_EQ(Cp932ToUtf8Lossy("\x81\x0D\x0A"), fffd + "\n");     // lead byte before CR LF
+  EXPECT_EQ(Cp932ToUtf8Lossy("\x80\xA0x"), fffd + fffd + "x");  // bytes with no character
+  EXPECT_EQ(Cp932ToUtf8Lossy(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
 }  // namespace
 }  // namespace lorvane
