@@ -1,5 +1,5 @@
-// Find and replace over a CP932 text. Upward "last match" is found as the spec of the
-// dialog has it: each further search starts one character after the previous match's
+// Find and replace over a CP932 text. Upward "last match" is found as the dialog has
+// always found it: each further search starts one character after the previous match's
 // start, and the one that starts last wins.
 // A continuous replacement must end even when the replacement holds a match ("a" by
 // "aa") or the pattern matches the empty string: every pass starts strictly after the
