@@ -19,22 +19,10 @@
 #include "platform/system_platform.h"
 #include "support/mail_fixture.h"
 #include "support/scratch_dir.h"
+#include "support/stores_harness.h"
 #include "ui/main_window.h"
 
 namespace lorvane::testing {
-
-inline std::unique_ptr<TSystemPlatform> WindowPlatform(const TMailFixture& fixture) {
-  fixture.MakeDirectory("C:\\Lorvane");
-  fixture.WriteHives();
-  TPlatformOptions options;
-#ifdef _WIN32
-  options.program_host_path = "C:\\Lorvane\\lorvane.exe";
-#else
-  options.wine_prefix = fixture.Prefix();
-  options.program_host_path = fixture.Prefix() + "/drive_c/Lorvane/lorvane.exe";
-#endif
-  return CreateSystemPlatform(options);
-}
 
 class TWindowHarness {
  public:
@@ -57,7 +45,7 @@ class TWindowHarness {
   std::unique_ptr<TSystemPlatform> Prepare(const TBuild& build) {
     TIniFile seed;
     build(fixture_, seed);
-    auto platform = WindowPlatform(fixture_);
+    auto platform = FixturePlatform(fixture_);
     ini_ = std::make_unique<TIniFile>(platform->Get().fs,
                                       SettingsFileName(platform->Get().fs.ProgramPath()));
     ini_->LoadFromText(seed.ToText());
