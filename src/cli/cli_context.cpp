@@ -14,10 +14,6 @@
 
 namespace lorvane::cli {
 
-namespace {
-constexpr const char* kDefaultSettingsName = "lorvane.ini";
-}  // namespace
-
 CliContext::CliContext(std::istream& in, std::ostream& out, std::ostream& err,
                        GlobalOptions options)
     : in_(in), out_(out), err_(err), options_(std::move(options)) {}
@@ -80,7 +76,7 @@ std::string CliContext::ReadAllInput() {
 
 std::string CliContext::SettingsHostPath() const {
   if (options_.settings) return AbsoluteHostPath(ToHostPath(*options_.settings));
-  return ExecutableDirectory() + HostPathSeparator() + kDefaultSettingsName;
+  return DefaultSettingsHostPath();
 }
 
 TPlatform& CliContext::Platform() {
@@ -91,15 +87,7 @@ TPlatform& CliContext::Platform() {
     for (const auto& file : options_.registry_files) {
       options.registry_files.push_back(ToHostPath(file));
     }
-    // The program lives beside its settings file and is named after it, so the settings
-    // file, the detection log and the data files all share one directory.
-    std::string settings = SettingsHostPath();
-    const size_t dot = settings.rfind('.');
-    const size_t separator = settings.rfind(HostPathSeparator());
-    if (dot != std::string::npos && (separator == std::string::npos || dot > separator)) {
-      settings.resize(dot);
-    }
-    options.program_host_path = settings + ".exe";
+    options.program_host_path = ProgramHostPathBeside(SettingsHostPath());
     platform_ = CreateSystemPlatform(options);
   }
   return platform_->Get();

@@ -102,5 +102,6 @@ int RunMailsCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunSearchCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunNarrowCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunCountCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunOpenCommand(const std::vector<std::string>& args, CliContext& ctx);
 
 }  // namespace lorvane::cli

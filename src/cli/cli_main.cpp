@@ -29,6 +29,7 @@ constexpr Command kCommands[] = {
     {"search", RunSearchCommand, "search the ticked folders for keywords"},
     {"narrow", RunNarrowCommand, "search the hits of a result file again"},
     {"count", RunCountCommand, "count the hits of a result file by folder, date, sender"},
+    {"open", RunOpenCommand, "open a hit of a result file in its application or editor"},
     {"match", RunMatchCommand, "match one pattern against standard input"},
     {"query", RunQueryCommand, "read keywords as the keyword box does and test standard input"},
     {"read", RunReadCommand, "print a message's text as the search sees it"},

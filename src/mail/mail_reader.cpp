@@ -8,6 +8,8 @@
 
 #include "mail/mail_reader.h"
 
+#include <charconv>
+
 #include <cstring>
 #include <tuple>
 
@@ -57,13 +59,24 @@ void JoinLines(const std::vector<std::string>& lines, std::string* out) {
 
 }  // namespace
 
+int32_t ParseMailAddress(std::string_view text, int32_t fallback) {
+  int32_t value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size() && !text.empty() ? value
+                                                                                : fallback;
+}
+
+bool IsRecordFileName(const std::string& file_name) {
+  return UpperAscii(LastChars(file_name, 16)) == ".MES\\MESSAGE.TXT";
+}
+
 TMailReader::TMailReader(IFileSystem& fs, std::function<bool()> length_limit)
     : fs_(fs), length_limit_(std::move(length_limit)) {}
 
 TMailLayout TMailReader::LayoutOf(const std::string& file_name) {
   if (UpperAscii(LastChars(file_name, 4)) == ".BMF") return mlByteRange;
   if (fs_.Exists(ReplaceLastThree(file_name, "bmp"))) return mlBlock;
-  if (UpperAscii(LastChars(file_name, 16)) == ".MES\\MESSAGE.TXT") return mlRecord;
+  if (IsRecordFileName(file_name)) return mlRecord;
   return mlLineRange;
 }
 

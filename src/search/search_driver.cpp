@@ -10,6 +10,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <utility>
 
 #include "common/exception.h"
 #include "common/messages.h"
@@ -124,9 +125,38 @@ void TSearchDriver::Start(bool regexp, bool powerful) {
   observer_.ButtonsChanged();
 }
 
+void TSearchDriver::SetScope(TSearchScope scope) {
+  if (running_) {
+    pending_scope_ = scope;
+  } else {
+    scope_ = scope;
+  }
+}
+
+void TSearchDriver::SetMethod(TMethod method) {
+  if (running_) {
+    pending_method_ = method;
+    return;
+  }
+  query_.SetMethod(method);
+  KeywordChanged(query_.SearchPattern(), query_.UseRegExp(), query_.Powerful());
+}
+
+void TSearchDriver::ApplyPending() {
+  if (pending_scope_) scope_ = *std::exchange(pending_scope_, std::nullopt);
+  if (pending_method_) query_.SetMethod(*std::exchange(pending_method_, std::nullopt));
+  if (pending_keyword_) {
+    const TPendingKeyword k = *std::exchange(pending_keyword_, std::nullopt);
+    query_.SetCondition(k.text, k.regexp, k.powerful);
+  }
+}
+
 void TSearchDriver::KeywordChanged(const std::string& text, bool regexp, bool powerful) {
+  if (running_) {
+    pending_keyword_ = TPendingKeyword{text, regexp, powerful};
+    return;
+  }
   query_.SetCondition(text, regexp, powerful);
-  if (running_) return;
   can_search_ = !query_.PatternError();
   can_narrow_ = !query_.PatternError() && text != history_.Newest() && !results_.Empty();
   observer_.ButtonsChanged();
@@ -159,7 +189,8 @@ void TSearchDriver::Finish() {
   observer_.ResultsChanged();
   observer_.ShowProgressPanel(false);
   running_ = false;
-  can_search_ = true;
+  ApplyPending();
+  can_search_ = !query_.PatternError();
   can_narrow_ = false;
   can_undo_ = !undo_.Empty();
   observer_.ButtonsChanged();
@@ -212,6 +243,7 @@ void TSearchDriver::SearchFolder(TFolder& folder, int& done, int total) {
 }
 
 void TSearchDriver::Search() {
+  if (running_) return;
   Begin();
   try {
     if (!Trim(query_.SearchPattern()).empty()) {
@@ -225,9 +257,12 @@ void TSearchDriver::Search() {
         stores_.EnumerateMails(*folder);
         total += folder->MailCount();
         addresses.push_back(folder->TakeMails());
+        // Counting a large store takes a while too: the window stays live and Cancel works.
+        observer_.ProcessPendingEvents();
+        if (cancel_) break;
       }
       int done = 0;
-      for (size_t i = 0; i < folders.size() && total > 0; ++i) {
+      for (size_t i = 0; i < addresses.size() && total > 0 && !cancel_; ++i) {
         TFolder* folder = folders[i];
         struct ClearOnExit {
           TFolder* f;
@@ -247,6 +282,7 @@ void TSearchDriver::Search() {
 }
 
 void TSearchDriver::Narrow() {
+  if (running_) return;
   Begin();
   try {
     if (!Trim(query_.SearchPattern()).empty() && !undo_.Empty()) {
@@ -277,6 +313,7 @@ void TSearchDriver::Narrow() {
 }
 
 void TSearchDriver::Undo() {
+  if (running_) return;
   results_ = undo_;
   SortNow();
   observer_.ResultsChanged();

@@ -8,6 +8,7 @@
 //   driver.KeywordChanged("メール 検索", false, true);   // on every change of the box
 //   if (driver.CanSearch()) driver.Search();             // may raise after finishing
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,10 @@ class TSearchDriver {
   TRSearch& Query() { return query_; }
   TKeywordHistory& History() { return history_; }
 
-  void SetScope(TSearchScope scope) { scope_ = scope; }
+  // Options given while a command runs take effect when it has finished, so that one search
+  // never mixes two conditions or two scopes.
+  void SetScope(TSearchScope scope);
+  void SetMethod(TMethod method);
   // Search exactly these folders instead of those ticked in the tree (empty: the tree's).
   void SetFolders(std::vector<TFolder*> folders) { folders_ = std::move(folders); }
   TSearchScope Scope() const { return scope_; }
@@ -65,7 +69,8 @@ class TSearchDriver {
 
   // The commands, over the keyword text last given to KeywordChanged (or Start). Each runs
   // its finishing steps whatever happens, then re-raises an error that ended it (the hits
-  // so far stay, sorted).
+  // so far stay, sorted). A command asked for while one runs (from the pending events the
+  // observer processes) is refused.
   void Search();
   void Narrow();
   void Undo();
@@ -101,6 +106,7 @@ class TSearchDriver {
   void SetCounters();
   bool ProgressBarWanted() const;
   void SearchFolder(TFolder& folder, int& done, int total);
+  void ApplyPending();
 
   TMailStores& stores_;
   TMailReader& reader_;
@@ -121,6 +127,16 @@ class TSearchDriver {
   bool can_undo_ = false;
   int last_reported_ = 0;
   int done_ = 0;
+
+  // Asked for while a command ran.
+  struct TPendingKeyword {
+    std::string text;
+    bool regexp;
+    bool powerful;
+  };
+  std::optional<TPendingKeyword> pending_keyword_;
+  std::optional<TSearchScope> pending_scope_;
+  std::optional<TMethod> pending_method_;
 };
 
 }  // namespace lorvane

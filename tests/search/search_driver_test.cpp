@@ -169,8 +169,8 @@ TEST_F(SearchDriverTest, BlankKeywordSearchesNothingButEntersTheHistory) {
 }
 
 TEST_F(SearchDriverTest, CancelKeepsTheHitsSoFar) {
-  observer_.on_pump = [this](int pump) {
-    if (pump == 2) driver_.Cancel();
+  observer_.on_pump = [this](int) {
+    if (observer_.files.size() == 2) driver_.Cancel();  // at the second message
   };
   Search("検索");
   EXPECT_EQ(results_.Count(), 1);  // the first message was searched, the second not read
@@ -179,6 +179,46 @@ TEST_F(SearchDriverTest, CancelKeepsTheHitsSoFar) {
   observer_.on_pump = nullptr;
   Search("検索");  // the flag is cleared at the next search
   EXPECT_EQ(results_.Count(), 3);
+}
+
+TEST_F(SearchDriverTest, CancelDuringTheCountingPassSearchesNothing) {
+  observer_.on_pump = [this](int pump) {
+    if (pump == 1) driver_.Cancel();  // the first folder has been counted
+  };
+  Search("検索");
+  EXPECT_EQ(results_.Count(), 0);
+  EXPECT_TRUE(observer_.files.size() <= 1);
+  EXPECT_FALSE(driver_.Running());
+}
+
+// What the pending events reach while a search runs: a second command is refused, and
+// option and keyword changes wait for the end, so one search keeps one condition.
+TEST_F(SearchDriverTest, CommandsAndChangesFromThePumpWaitForTheRunningSearch) {
+  Search("検索");
+  ASSERT_EQ(results_.Count(), 3);
+  bool once = false;
+  observer_.on_pump = [&](int) {
+    if (once || observer_.files.empty()) return;
+    once = true;
+    EXPECT_FALSE(driver_.CanSearch());
+    driver_.Search();
+    driver_.Narrow();
+    driver_.Undo();
+    driver_.KeywordChanged("[", true, false);  // an error, if it took effect now
+    driver_.SetMethod(mtOR);
+    driver_.SetScope({true, false});
+  };
+  Search("会議 検索");
+  observer_.on_pump = nullptr;
+  EXPECT_EQ(Column(mfFileName), (std::vector<std::string>{"C:\\Mail\\a.txt"}));
+  EXPECT_EQ(driver_.History().Newest(), "会議 検索");
+  // Afterwards the changes hold: the pattern error disables Search.
+  EXPECT_EQ(driver_.Query().SearchPattern(), "[");
+  EXPECT_EQ(driver_.Query().Method(), mtOR);
+  EXPECT_TRUE(driver_.Query().PatternError());
+  EXPECT_FALSE(driver_.CanSearch());
+  EXPECT_FALSE(driver_.Scope().body);
+  EXPECT_TRUE(driver_.CanUndo());
 }
 
 TEST_F(SearchDriverTest, AnUnreadableMessageEndsTheSearchAfterTheFinishingSteps) {
@@ -222,9 +262,10 @@ TEST_F(SearchDriverTest, PartialRefreshOnlyWhenHitsChanged) {
   stores_.Rebuild();
   int reloads_at_10 = -1;
   int reloads_at_20 = -1;
-  observer_.on_pump = [&](int pump) {
-    if (pump == 12) reloads_at_10 = observer_.reloads;  // after message 10 and its check
-    if (pump == 22) reloads_at_20 = observer_.reloads;
+  observer_.on_pump = [&](int) {
+    const size_t message = observer_.files.size();  // the counting pass names no file
+    if (message == 12) reloads_at_10 = observer_.reloads;  // after message 10 and its check
+    if (message == 22) reloads_at_20 = observer_.reloads;
   };
   Search("検索");
   EXPECT_EQ(results_.Count(), 15);

@@ -1,0 +1,113 @@
+// Walks the main window over the demo stores and saves what a person would see at each
+// step as PNG files: the window at start, after a search, with the tree's context menu,
+// with the View menu, and the directory list dialog. Run by scripts/screenshots under a
+// virtual X server, so menus and dialogs are captured from the screen as drawn.
+//   screenshot_tour OUTPUT_DIR
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest/QtTest>
+#include <QWindow>
+#include <iostream>
+
+#include "app/gui_startup.h"
+#include "common/language.h"
+#include "ui/dir_list_form.h"
+#include "ui/folder_tree_view.h"
+#include "ui/window_harness.h"
+
+namespace {
+
+QString out_dir;
+
+void Settle() {
+  for (int i = 0; i < 10; ++i) {
+    QApplication::processEvents();
+    QTest::qWait(30);
+  }
+}
+
+// The screen's pixels under `area` (a menu may stand outside the window).
+void Save(const char* name, const QRect& area) {
+  Settle();
+  const QPixmap shot = QApplication::primaryScreen()->grabWindow(0, area.x(), area.y(),
+                                                                  area.width(), area.height());
+  const QString path = out_dir + "/" + QString::fromLatin1(name) + ".png";
+  if (!shot.save(path)) std::cerr << "cannot write " << path.toStdString() << "\n";
+  std::cout << path.toStdString() << "\n";
+}
+
+QRect Around(const QWidget& w, int extra = 0) {
+  return w.frameGeometry().adjusted(0, 0, extra, extra);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::cerr << "usage: screenshot_tour OUTPUT_DIR\n";
+    return 2;
+  }
+  out_dir = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(out_dir);
+  lorvane::SetInterfaceLanguage(true);
+  lorvane::InstallJapaneseFontFallbacks();
+
+  lorvane::testing::TWindowHarness h([](lorvane::testing::TMailFixture& f, lorvane::TIniFile& ini) {
+    lorvane::testing::BuildDemoStores(f, ini);
+  });
+  lorvane::ui::MainWindow& window = h.Window();
+  window.move(20, 20);
+  window.resize(900, 560);
+  window.show();
+  window.activateWindow();
+  Settle();
+  Save("main-window", Around(window));
+
+  auto* keyword = window.findChild<QComboBox*>("cbKeyword");
+  keyword->setEditText(QString::fromUtf8("会議 見積"));
+  window.findChild<QAction*>("KOptionOr")->trigger();
+  window.findChild<QPushButton*>("btSearch")->click();
+  Settle();
+  Save("search-results", Around(window));
+
+  // The tree's context menu on the first program's node.
+  auto* tree = window.findChild<lorvane::ui::TFolderTreeView*>("TreeView1");
+  auto* model = static_cast<lorvane::ui::TFolderTreeModel*>(tree->model());
+  const QRect node = tree->visualRect(model->IndexOf(window.Stores().Tree().Mailer(0)));
+  QTimer::singleShot(400, [&] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      Save("tree-context-menu", Around(window).united(menu->frameGeometry()).adjusted(0, 0, 4, 4));
+      menu->close();
+    }
+  });
+  QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, node.center());
+  Settle();
+
+  // The View menu, opened from the menu bar.
+  QMenu* view = window.findChild<QMenu*>("KView");
+  QTimer::singleShot(400, [&] {
+    Save("view-menu", Around(window).united(view->frameGeometry()).adjusted(0, 0, 4, 4));
+    view->close();
+  });
+  view->exec(window.menuBar()->mapToGlobal(window.menuBar()->actionGeometry(view->menuAction()).bottomLeft()));
+  Settle();
+
+  lorvane::ui::TDirListForm form(h.Platform().fs, h.Ini(), &window);
+  form.show();
+  form.move(window.x() + 120, window.y() + 120);
+  Settle();
+  Save("directory-list", Around(form));
+  form.close();
+
+  window.close();
+  return 0;
+}
