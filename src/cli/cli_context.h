@@ -103,5 +103,7 @@ int RunSearchCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunNarrowCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunCountCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunOpenCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunSelectionCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunAliasCommand(const std::vector<std::string>& args, CliContext& ctx);
 
 }  // namespace lorvane::cli

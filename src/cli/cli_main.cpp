@@ -30,6 +30,8 @@ constexpr Command kCommands[] = {
     {"narrow", RunNarrowCommand, "search the hits of a result file again"},
     {"count", RunCountCommand, "count the hits of a result file by folder, date, sender"},
     {"open", RunOpenCommand, "open a hit of a result file in its application or editor"},
+    {"selection", RunSelectionCommand, "save the tree's folder selection to a file, or load one"},
+    {"alias", RunAliasCommand, "list, save, open and delete folder selections kept by name"},
     {"match", RunMatchCommand, "match one pattern against standard input"},
     {"query", RunQueryCommand, "read keywords as the keyword box does and test standard input"},
     {"read", RunReadCommand, "print a message's text as the search sees it"},
@@ -52,7 +54,9 @@ void PrintHelp(std::ostream& out) {
          "\n"
          "Commands:\n";
   for (const auto& c : kCommands) {
-    out << "  " << c.name << std::string(8 - std::string(c.name).size(), ' ') << c.summary << '\n';
+    const size_t name_width = std::string(c.name).size();
+    out << "  " << c.name << std::string(name_width < 11 ? 11 - name_width : 1, ' ') << c.summary
+        << '\n';
   }
   out << "\n"
          "Global options (before or after COMMAND):\n"

@@ -17,7 +17,7 @@ int RunNarrowCommand(const std::vector<std::string>& args, CliContext& ctx) {
     return kExitFound;
   }
   if (parsed.positionals.size() < 2) throw UsageError{"narrow needs RESULTFILE and KEYWORDS"};
-  if (parsed.Has("--folder")) throw UsageError{"narrow searches the result file's hits only"};
+  if (parsed.Has("--folder") || parsed.Has("--alias")) throw UsageError{"narrow searches the result file's hits only"};
   const std::string file = ctx.ToWindowsPath(parsed.positionals[0]);
   const std::string keywords = KeywordsOf(parsed.positionals, 1, ctx);
   TIniFile& ini = ctx.Settings();

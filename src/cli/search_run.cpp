@@ -17,12 +17,15 @@ namespace lorvane::cli {
 const char* const kSearchHelp =
     "Usage: lorvane-cli search [OPTIONS] [--] KEYWORDS...\n"
     "       lorvane-cli narrow RESULTFILE [OPTIONS] [--] KEYWORDS...\n"
-    "       lorvane-cli count RESULTFILE\n"
+    "       lorvane-cli count RESULTFILE [--open [--dry-run]]\n"
     "\n"
     "search looks for KEYWORDS (joined by single blanks, read as the keyword box reads\n"
     "them) in the folders ticked in the settings, or in the --folder ones. narrow searches\n"
     "the hits of a saved result file again. count prints the hits of a result file counted\n"
-    "by folder, by date and by sender. Options default to the settings, as the GUI starts:\n"
+    "by folder, by date and by sender; with --open it writes them to Count.txt beside the\n"
+    "settings file and opens that with the application associated with .ini files (else\n"
+    ".txt files), or with --dry-run prints that program and its parameters, separated by\n"
+    "a TAB. Options default to the settings, as the GUI starts:\n"
     "\n"
     "  --method and|or|logic          how keywords combine\n"
     "  --regexp, --no-regexp          keywords are regular expressions\n"
@@ -30,13 +33,16 @@ const char* const kSearchHelp =
     "  --scope header|body|both       which part of each message is searched\n"
     "  --sort Soft|Folder|Date|From|Subject\n"
     "  --folder FULLCAPTION           search this folder (repeatable; see 'tree --tsv')\n"
+    "  --alias NAME                   search the folders of a saved alias (see 'alias\n"
+    "                                 list'); the stored tree stays as it is\n"
     "  --save RESULTFILE              save the hits as a result file\n"
     "  --tsv                          the nine fields of each hit, tab separated\n"
     "  --save-settings                remember the keyword in the history (and --sort)\n"
     "\n"
     "Ctrl-C stops a search like the Cancel button; the hits so far are printed.\n"
-    "Exit status: 0 hits, 1 no hits, 2 usage error, 3 pattern error, 4 the search was\n"
-    "ended by an error (the hits so far are printed).\n";
+    "Exit status: 0 hits, 1 no hits (or the alias's file, the result file or Count.txt\n"
+    "could not be used: the reason is printed), 2 usage error, 3 pattern error, 4 the\n"
+    "search was ended by an error (the hits so far are printed).\n";
 
 namespace {
 
@@ -87,6 +93,7 @@ ParsedArguments ParseSearchArguments(const std::vector<std::string>& args) {
       {"--help", false},      {"--method", true},    {"--regexp", false},
       {"--no-regexp", false}, {"--powerful", false}, {"--no-powerful", false},
       {"--scope", true},      {"--sort", true},      {"--folder", true},
+      {"--alias", true},
       {"--save", true},       {"--tsv", false},      {"--save-settings", false}};
   if (!ParseArguments(args, defs, &parsed, &error)) throw UsageError{error};
   return parsed;

@@ -3,41 +3,17 @@
 
 #include "mail/folder_checks.h"
 
-#include <functional>
-
 #include "common/messages.h"
+#include "mail/folder_tree.h"
 
 namespace lorvane {
-
-namespace {
-
-// Post-order over the subtree with an explicit stack: trees come from disk and may be deep.
-void ForEachChildFirst(TFolder& top, const std::function<void(TFolder&)>& visit) {
-  struct Work {
-    TFolder* node;
-    bool expanded;
-  };
-  std::vector<Work> stack = {{&top, false}};
-  while (!stack.empty()) {
-    Work w = stack.back();
-    stack.pop_back();
-    if (w.expanded) {
-      visit(*w.node);
-      continue;
-    }
-    stack.push_back({w.node, true});
-    for (int i = w.node->ChildCount() - 1; i >= 0; --i) stack.push_back({w.node->Child(i), false});
-  }
-}
-
-}  // namespace
 
 void ApplyCheckState(TFolder& node, int state) {
   node.SetStatus(state);
 }
 
 void SetCheckStateAll(TFolder& node, int state) {
-  ForEachChildFirst(node, [state](TFolder& n) {
+  ForEachInSubtreeChildrenFirst(node, [state](TFolder& n) {
     if (n.HasMail() || state == csUnchecked) n.SetStatus(state);
   });
 }

@@ -4,6 +4,7 @@
 //            record), then the finishing steps in every case.
 //   Narrow:  the same test over the undo snapshot's rows, records kept as they were.
 //   Undo:    the snapshot back.
+//   Load:    a result file's hits, the current ones as the snapshot.
 // Tested by tests/search/search_driver_test.cpp.
 
 #include "search/search_driver.h"
@@ -321,6 +322,22 @@ void TSearchDriver::Undo() {
   observer_.Counters(CounterText(results_.Count()), "");
   can_undo_ = false;
   observer_.ButtonsChanged();
+}
+
+TResultFileStatus TSearchDriver::LoadResults(const std::string& path, std::string* error) {
+  if (running_) {
+    if (error != nullptr) error->clear();
+    return TResultFileStatus::kUnreadable;
+  }
+  const TResultFileStatus status = LoadResultFile(stores_.Fs(), path, &results_, &undo_, error);
+  if (status != TResultFileStatus::kLoaded) return status;
+  SortNow();
+  observer_.ResultsChanged();
+  observer_.Counters(CounterText(results_.Count()), "");
+  can_narrow_ = !results_.Empty();
+  can_undo_ = !undo_.Empty();
+  observer_.ButtonsChanged();
+  return status;
 }
 
 }  // namespace lorvane

@@ -14,6 +14,7 @@
 
 #include "search/keyword_history.h"
 #include "search/keyword_query.h"
+#include "search/result_file.h"
 #include "search/result_list.h"
 #include "search/search_settings.h"
 
@@ -74,6 +75,10 @@ class TSearchDriver {
   void Search();
   void Narrow();
   void Undo();
+  // A saved result list in place of the hits, which become the undo snapshot: sorted,
+  // counters and buttons set. Anything but kLoaded changes nothing (refused while a command
+  // runs, as kUnreadable with an empty `error`).
+  TResultFileStatus LoadResults(const std::string& path, std::string* error);
   void Cancel() { cancel_ = true; }
   void ProgressReportNow() { PartialRefresh(); }
 
