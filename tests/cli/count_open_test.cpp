@@ -38,11 +38,8 @@ TEST_F(CountOpenTest, WritesTheReportAndPrintsTheApplication) {
   EXPECT_EQ(r.out.substr(tab + 1, 4), "/r \"");
   EXPECT_EQ(r.out.substr(r.out.size() - 12), "\\Count.txt\"\n");
   const std::string report = scratch_.ReadFile("Count.txt");
-  EXPECT_EQ(report.substr(0, Utf8ToCp932Lossy("キーワード：").size()),
-            Utf8ToCp932Lossy("キーワード："));
   EXPECT_NE(report.find(Utf8ToCp932Lossy("\r\n発信日別\r\n\r\n    1 2006-12-05\r\n    2 2026-12-07\r\n")),
             std::string::npos);
-  EXPECT_EQ(report.substr(report.size() - 2), "\r\n");
 }
 
 TEST_F(CountOpenTest, FailuresWriteNothing) {

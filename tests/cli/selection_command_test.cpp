@@ -20,61 +20,44 @@ const std::string kNodes = "E1Directory\r\nE2" + kMail + "\r\nE2" + kMail + "\\2
 
 class SelectionCommandTest : public UserDirectoriesCliTest {
  protected:
-  // The stored and shown state and E/C of the folder, from 'tree --tsv'.
+  // "shown<TAB>stored<TAB>E/C" of the folder, from 'tree --tsv'.
   std::string StateOf(const std::string& full_caption) {
     const std::string tsv = Run({"tree", "--tsv"}).out;
     const size_t at = tsv.find("\t" + full_caption + "\t");
     if (at == std::string::npos) return "missing";
-    const size_t start = tsv.rfind('\n', at) + 1;  // npos + 1 is 0 for the first line
-    return tsv.substr(start + 2, 5);  // "shown\tstored\tE"
+    return tsv.substr(tsv.rfind('\n', at) + 1 + 2, 5);  // npos + 1 is the first line's 0
   }
   // A file beside the settings, given in UTF-8 and written in CP932.
-  void WriteCp932(const std::string& name, const std::string& text) {
+  void Write(const std::string& name, const std::string& text) {
     scratch_.WriteFile(name, Utf8ToCp932Lossy(text));
   }
 };
 
 TEST_F(SelectionCommandTest, SaveWritesTheTreeAndLoadBringsItBack) {
-  ASSERT_EQ(Run({"selection", "save", scratch_.Path("all.dat")}).status, 0);
-  EXPECT_EQ(scratch_.ReadFile("all.dat"), Utf8ToCp932Lossy("フォルダ選択の設定\r\n" + kNodes));
-  ASSERT_EQ(Run({"selection", "save", scratch_.Path("work.dat"), "--alias", "仕事"}).status, 0);
-  EXPECT_EQ(scratch_.ReadFile("work.dat"),
-            Utf8ToCp932Lossy("フォルダ選択の設定（仕事）\r\n" + kNodes));
-
+  ASSERT_EQ(Run({"selection", "save", scratch_.Path("all.dat"), "--alias", "仕事"}).status, 0);
+  EXPECT_EQ(scratch_.ReadFile("all.dat"), Utf8ToCp932Lossy("フォルダ選択の設定（仕事）\r\n" + kNodes));
   // Paths in another letter case still apply; the other folders keep their states.
-  WriteCp932("off.dat", "フォルダ選択の設定\r\nC1directory\\c:\\users\\TARO\\documents\\mail\\2025\r\n");
+  Write("off.dat", "フォルダ選択の設定\r\nC1directory\\c:\\users\\TARO\\documents\\mail\\2025\r\n");
   Result r = Run({"selection", "load", scratch_.Path("off.dat")});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(StateOf(kMail + "\\2025"), "1\t1\tC");
   EXPECT_EQ(StateOf(kMail + "\\仕事"), "2\t2\tE");
   EXPECT_EQ(Run({"search", "昔"}).status, 1);
 
-  ASSERT_EQ(Run({"selection", "load", scratch_.Path("all.dat")}).status, 0);
-  EXPECT_EQ(StateOf(kMail + "\\2025"), "2\t2\tE");
-  EXPECT_EQ(Run({"search", "昔"}).status, 0);
-}
-
-TEST_F(SelectionCommandTest, FilesThatAreNoSelectionChangeNothing) {
-  WriteCp932("off.dat", "フォルダ選択の設定\r\nC1" + kMail + "\\2025\r\n");
-  ASSERT_EQ(Run({"selection", "load", scratch_.Path("off.dat")}).status, 0);
+  // Another file changes nothing.
   scratch_.WriteFile("hits.dat", "Search Result File / Lorvane\r\nE2Directory\r\n");
-  Result r = Run({"selection", "load", scratch_.Path("hits.dat")});
+  r = Run({"selection", "load", scratch_.Path("hits.dat")});
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("hits.dat はフォルダ選択の設定のファイルではありません。"),
-            std::string::npos)
-      << r.err;
+  EXPECT_NE(r.err.find("hits.dat はフォルダ選択の設定のファイルではありません。"), std::string::npos);
   EXPECT_EQ(Run({"selection", "load", scratch_.Path("none.dat")}).status, 1);
   EXPECT_EQ(StateOf(kMail + "\\2025"), "1\t1\tC");
 
-  for (const std::vector<std::string>& usage :
-       {std::vector<std::string>{"selection"}, {"selection", "load"}, {"selection", "copy", "x"},
-        {"selection", "load", scratch_.Path("off.dat"), "--alias", "x"}}) {
-    EXPECT_EQ(Run(usage).status, 2) << usage.back();
-  }
+  ASSERT_EQ(Run({"selection", "load", scratch_.Path("all.dat")}).status, 0);
+  EXPECT_EQ(Run({"search", "昔"}).status, 0);
+  EXPECT_EQ(Run({"selection", "load", scratch_.Path("all.dat"), "--alias", "x"}).status, 2);
 }
 
 TEST_F(SelectionCommandTest, AliasesKeptByNameUsedLastFirst) {
-  EXPECT_EQ(Run({"alias", "list"}).out, "");
   Result r = Run({"alias", "open", "仕事"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "lorvane-cli: エイリアスがひとつもありません\n");
@@ -83,52 +66,37 @@ TEST_F(SelectionCommandTest, AliasesKeptByNameUsedLastFirst) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.substr(r.out.size() - 12), "\\Alias1.dat\n");
   // Number 3 taken by hand: the next alias gets 2.
-  WriteCp932("Alias3.dat", "フォルダ選択の設定（Private）\r\nC3" + kMail + "\r\n");
+  Write("Alias3.dat", "フォルダ選択の設定（Private）\r\nC3" + kMail + "\r\n");
   ASSERT_EQ(Run({"alias", "save", "二"}).status, 0);
   EXPECT_EQ(scratch_.ReadFile("Alias2.dat"), Utf8ToCp932Lossy("フォルダ選択の設定（二）\r\n" + kNodes));
   EXPECT_EQ(Run({"alias", "list"}).out, "二\n仕事\nPrivate\n");
-  EXPECT_EQ(Run({"config", "get", "Alias", "Last"}).out, "二\n");
 
-  r = Run({"alias", "open", "private"});
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(StateOf(kMail), "3\t3\tC");
+  ASSERT_EQ(Run({"alias", "open", "private"}).status, 0);
   EXPECT_EQ(StateOf(kMail + "\\仕事"), "5\t2\tE");
   EXPECT_EQ(Run({"alias", "list"}).out, "Private\n仕事\n二\n");
+  EXPECT_EQ(Run({"config", "get", "Alias", "Last"}).out, "Private\n");
 
-  // An empty name is written without parentheses and is gone from the next list.
+  // An empty name is gone from the next list.
   ASSERT_EQ(Run({"alias", "save", ""}).status, 0);
-  EXPECT_EQ(scratch_.ReadFile("Alias4.dat").substr(0, 20), Utf8ToCp932Lossy("フォルダ選択の設定\r\n"));
+  EXPECT_TRUE(scratch_.Exists("Alias4.dat"));
   EXPECT_EQ(Run({"alias", "list"}).out, "仕事\n二\nPrivate\n");
 
   ASSERT_EQ(Run({"alias", "delete", "二"}).status, 0);
   EXPECT_FALSE(scratch_.Exists("Alias2.dat"));
-  r = Run({"alias", "delete", "二"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("no alias '二'"), std::string::npos) << r.err;
+  EXPECT_EQ(Run({"alias", "delete", "二"}).status, 1);
   EXPECT_EQ(Run({"alias", "list"}).out, "仕事\nPrivate\n");
-
-  // An alias whose file was replaced by something else is refused and changes nothing.
-  scratch_.WriteFile("Alias1.dat", "not a selection\r\n");
-  EXPECT_EQ(Run({"alias", "list"}).out, "Private\n");
-
-  for (const std::vector<std::string>& usage :
-       {std::vector<std::string>{"alias"}, {"alias", "list", "x"}, {"alias", "save"},
-        {"alias", "rename", "a", "b"}, {"alias", "open", "a", "b"}}) {
-    EXPECT_EQ(Run(usage).status, 2) << usage.back();
-  }
+  EXPECT_EQ(Run({"alias", "rename", "a", "b"}).status, 2);
 }
 
 TEST_F(SelectionCommandTest, SearchOverAnAliasLeavesTheStoredTree) {
   ASSERT_EQ(Run({"alias", "save", "全部"}).status, 0);
-  WriteCp932("Alias2.dat",
-             "フォルダ選択の設定（会議なし）\r\nE2" + kMail + "\r\nC1" + kMail + "\\仕事\r\n");
-  WriteCp932("off.dat", "フォルダ選択の設定\r\nC3" + kMail + "\r\n");
+  Write("Alias2.dat", "フォルダ選択の設定（会議なし）\r\nE2" + kMail + "\r\nC1" + kMail + "\\仕事\r\n");
+  Write("off.dat", "フォルダ選択の設定\r\nC3" + kMail + "\r\n");
   ASSERT_EQ(Run({"selection", "load", scratch_.Path("off.dat")}).status, 0);
   EXPECT_EQ(Run({"search", "会議"}).status, 1);
 
-  Result r = Run({"search", "--tsv", "--alias", "全部", "--save-settings", "会議"});
+  Result r = Run({"search", "--alias", "全部", "--save-settings", "会議"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("会議.txt"), std::string::npos);
   EXPECT_EQ(Run({"search", "--alias", "会議なし", "会議"}).status, 1);
   EXPECT_EQ(Run({"search", "--alias", "会議なし", "昔"}).status, 0);
   // The keyword went into the history; the tree and "Last" stayed.
@@ -138,7 +106,6 @@ TEST_F(SelectionCommandTest, SearchOverAnAliasLeavesTheStoredTree) {
 
   EXPECT_EQ(Run({"search", "--alias", "nothing", "x"}).status, 2);
   EXPECT_EQ(Run({"search", "--alias", "全部", "--folder", kMail, "x"}).status, 2);
-  EXPECT_EQ(Run({"narrow", scratch_.Path("hits.dat"), "--alias", "全部", "x"}).status, 2);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The count tool over an in-memory platform: which application opens Count.txt, with
-// which parameters, when nothing is written, and the report's bytes.
+// The count tool over an in-memory platform: which application opens Count.txt with which
+// parameters, and when nothing is written.
 
 #include "search/count_tool.h"
 
@@ -12,22 +12,22 @@
 namespace lorvane {
 namespace {
 
-constexpr TRegRoot kCR = TRegRoot::kClassesRoot;
 const std::string kReport = "C:\\Lorvane\\Count.txt";
 const std::string kEditor = "C:\\Program Files\\Ed\\ed.exe";
 const std::string kNotepad = "C:\\Windows\\notepad.exe";
 
-// A platform with two programs on C: and one hit in the result list.
+// Two programs on C:, one hit, and the associations given ("" for none).
 struct TCountPlatform {
-  TCountPlatform() {
+  TCountPlatform(const std::string& ini_command, const std::string& txt_command) {
     p.fs.AddFile(kEditor, "MZ");
     p.fs.AddFile(kNotepad, "MZ");
     results.Append({"Becky!", "Inbox", "2026-12-07", "10:00:00", "taro", "s", "f", "0", "-1"});
-  }
-  void Associate(const std::string& extension, const std::string& command) {
-    const std::string file_class = extension.substr(1) + "file";
-    p.registry.SetString(kCR, extension, "", file_class);
-    p.registry.SetString(kCR, file_class + "\\shell\\open\\command", "", command);
+    for (const auto& [extension, command] : {std::pair{"ini", ini_command}, {"txt", txt_command}}) {
+      if (command.empty()) continue;
+      p.registry.SetString(TRegRoot::kClassesRoot, std::string(".") + extension, "", extension);
+      p.registry.SetString(TRegRoot::kClassesRoot, std::string(extension) + "\\shell\\open\\command",
+                           "", command);
+    }
   }
   TOpenPlan Plan() { return PlanCountReport(p.platform, results, "{x}"); }
 
@@ -37,76 +37,49 @@ struct TCountPlatform {
 
 TEST(CountToolTest, ApplicationAndParameters) {
   const struct {
-    std::string ini_command;  // "" for no association
+    std::string ini_command;
     std::string txt_command;
     std::string program;
     std::string parameters;
   } kCases[] = {
-      // ".ini" first; the parameters are always the ".txt" command's.
+      // ".ini" first; the parameters are the ".txt" command's.
       {"\"" + kEditor + "\" /i \"%1\"", kNotepad + " %1", kEditor, kReport},
       {"", "\"" + kEditor + "\" -r \"%1\"", kEditor, "-r \"" + kReport + "\""},
-      {kNotepad + " %1", "", kNotepad, "\"" + kReport + "\""},  // else the program gets no file
-      {kNotepad + " %1", kEditor, kNotepad, "\"" + kReport + "\""},
+      // Without a ".txt" command that takes the path, the program would get no file.
+      {kNotepad + " %1", "", kNotepad, "\"" + kReport + "\""},
   };
   for (const auto& c : kCases) {
-    TCountPlatform t;
-    if (!c.ini_command.empty()) t.Associate(".ini", c.ini_command);
-    if (!c.txt_command.empty()) t.Associate(".txt", c.txt_command);
+    TCountPlatform t(c.ini_command, c.txt_command);
     const TOpenPlan plan = t.Plan();
-    EXPECT_TRUE(plan.start) << plan.message;
-    EXPECT_EQ(plan.program, c.program) << c.ini_command << " | " << c.txt_command;
-    EXPECT_EQ(plan.parameters, c.parameters) << c.ini_command << " | " << c.txt_command;
+    EXPECT_EQ(plan, (TOpenPlan{true, c.program, c.parameters, ""})) << c.ini_command;
+    EXPECT_EQ(t.p.fs.Contents(kReport)->substr(0, 17), "キーワード：{x}\r\n");
   }
 }
 
-TEST(CountToolTest, ReportFileHoldsTheLinesWithCrLf) {
-  TCountPlatform t;
-  t.Associate(".txt", kNotepad + " %1");
-  for (int i = 0; i < 6; ++i) {
-    t.results.Append({"AL-Mail", "受信", "2006-12-05", "", "Taro", "", "", "", ""});
+TEST(CountToolTest, FailuresWriteNothing) {
+  const struct {
+    std::string ini_command;
+    std::string message;
+  } kCases[] = {
+      {"", "拡張子 .ini にも .txt にもアプリケーションが関連付けられていません。"},
+      {"C:\\Gone\\ed.exe %1", "C:\\Gone\\ed.exe が、見つかりません。"},
+  };
+  for (const auto& c : kCases) {
+    TCountPlatform t(c.ini_command, "");
+    EXPECT_EQ(t.Plan(), (TOpenPlan{false, "", "", c.message}));
+    // The desktop (none here) is asked about the report itself, so only that case writes.
+    EXPECT_EQ(t.p.fs.Exists(kReport), c.ini_command.empty());
   }
-  t.p.fs.AddFile(kReport, "old");
-  ASSERT_TRUE(t.Plan().start);
-  EXPECT_EQ(*t.p.fs.Contents(kReport),
-            "キーワード：{x}\r\n\r\nフォルダー別\r\n\r\n"
-            "    6 AL-Mail\\受信\r\n    1 Becky!\\Inbox\r\n\r\n"
-            "発信日別\r\n\r\n    6 2006-12-05\r\n    1 2026-12-07\r\n\r\n"
-            "発信者別\r\n\r\n    1 taro\r\n    6 Taro\r\n");
-}
-
-TEST(CountToolTest, NoApplicationWritesNothing) {
-  TCountPlatform t;
-  // Neither extension is associated, and the desktop has nothing either.
-  TOpenPlan plan = t.Plan();
-  EXPECT_FALSE(plan.start);
-  EXPECT_EQ(plan.message, "拡張子 .ini にも .txt にもアプリケーションが関連付けられていません。");
-  // The desktop is asked about the report itself, which has to exist for that; the
-  // registry's failures below come before anything is written.
-  t.p.fs.RemoveFile(kReport);
-
-  t.Associate(".ini", "C:\\Gone\\ed.exe %1");
-  plan = t.Plan();
-  EXPECT_FALSE(plan.start);
-  EXPECT_EQ(plan.message, "C:\\Gone\\ed.exe が、見つかりません。");
-  EXPECT_FALSE(t.p.fs.Exists(kReport));
-
-  // A report that cannot be written is said, not started.
-  t.Associate(".ini", kEditor + " %1");
+  TCountPlatform t(kEditor, "");
   t.p.fs.FailReplace(true);
-  plan = t.Plan();
-  EXPECT_FALSE(plan.start);
-  EXPECT_FALSE(plan.message.empty());
+  EXPECT_FALSE(t.Plan().start);
 }
 
 TEST(CountToolTest, DesktopApplicationWhenTheRegistryHasNone) {
-  TCountPlatform t;
-  t.p.shell.desktop_application = TDesktopApplication{"/usr/bin/mousepad", "\"/tmp/Count.txt\""};
-  const TOpenPlan plan = t.Plan();
-  EXPECT_TRUE(plan.start);
-  EXPECT_EQ(plan.program, "/usr/bin/mousepad");
-  EXPECT_EQ(plan.parameters, "\"/tmp/Count.txt\"");
+  TCountPlatform t("", "");
+  t.p.shell.desktop_application = TDesktopApplication{"/usr/bin/mousepad", "/tmp/Count.txt"};
+  EXPECT_EQ(t.Plan(), (TOpenPlan{true, "/usr/bin/mousepad", "/tmp/Count.txt", ""}));
   EXPECT_EQ(t.p.shell.calls, std::vector<std::string>{"desktop " + kReport});
-  EXPECT_TRUE(t.p.fs.Exists(kReport));
 }
 
 }  // namespace
