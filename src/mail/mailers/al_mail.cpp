@@ -14,7 +14,7 @@
 #include "mail/folder.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_b_support.h"
+#include "mail/mailers/index_files.h"
 #include "persist/ini_file.h"
 #include "persist/settings_keys.h"
 

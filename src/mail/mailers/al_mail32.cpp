@@ -13,7 +13,7 @@
 #include "mail/folder.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_b_support.h"
+#include "mail/mailers/index_files.h"
 
 namespace lorvane {
 

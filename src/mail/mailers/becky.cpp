@@ -8,7 +8,8 @@
 #include "common/windows_path.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_a_support.h"
+#include "mail/mailers/folder_scan.h"
+#include "mail/mailers/line_mailboxes.h"
 
 namespace lorvane {
 

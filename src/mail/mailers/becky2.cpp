@@ -13,7 +13,7 @@
 #include "common/number_parse.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_a_support.h"
+#include "mail/mailers/folder_scan.h"
 
 namespace lorvane {
 

@@ -10,7 +10,7 @@
 #include "mail/folder.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_b_support.h"
+#include "mail/mailers/line_mailboxes.h"
 
 namespace lorvane {
 

@@ -8,7 +8,7 @@
 #include "common/mbstring.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_c_support.h"
+#include "mail/mailers/located_programs.h"
 
 namespace lorvane {
 

@@ -1,6 +1,6 @@
 // 電信八号: the folders named in DENSHIN8.ini's [FOLDER] section (each file once) and the
 // .txt files of a folder. Detection is tested with the other located programs
-// (mailers_c_support_test.cpp).
+// (located_programs_test.cpp).
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // MessageManager: the located executable's checks (the procedure sesna and 電信八号 share
-// is tested as a whole in mailers_c_support_test.cpp), folders from the Mail directory,
+// is tested as a whole in located_programs_test.cpp), folders from the Mail directory,
 // one message per file.
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // sesna: the folder tree rebuilt from tree.dat's indentation with the index files that
 // sesna.ini assigns, and the index rule (entries up to the first line without "=").
-// Detection is tested with the other located programs (mailers_c_support_test.cpp).
+// Detection is tested with the other located programs (located_programs_test.cpp).
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Plain names and the errors of damaged indexes.
 
-#include "mail/mailers/mailers_b_support.h"
+#include "mail/mailers/index_files.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 namespace lorvane::mailers {
 namespace {
 
-TEST(MailersBSupportTest, PlainNamesStayInTheirDirectory) {
+TEST(IndexFilesTest, PlainNamesStayInTheirDirectory) {
   // ソ and 表 end in the byte of "\"; ポ in that of "|".
   for (const char* good : {"00000001.MAI", "ソフト表.wml", "ポ|x", "a..b"}) {
     EXPECT_TRUE(IsPlainFileName(good)) << good;
@@ -19,7 +19,7 @@ TEST(MailersBSupportTest, PlainNamesStayInTheirDirectory) {
   }
 }
 
-TEST(MailersBSupportTest, ErrorsNameTheFileLineAndField) {
+TEST(IndexFilesTest, ErrorsNameTheFileLineAndField) {
   SetInterfaceLanguage(false);
   EXPECT_EQ(std::string(BadNumberField("C:\\a.idx", 0, "x", true).what()),
             "C:\\a.idx, line 1: \"x\" is not a hexadecimal number.");

@@ -1,6 +1,6 @@
-// The two line-range mailbox layouts on literal mailboxes, and the scan's bounds.
+// The line-range mailbox layouts on literal mailboxes.
 
-#include "mail/mailers/mailers_a_support.h"
+#include "mail/mailers/line_mailboxes.h"
 
 #include <gtest/gtest.h>
 
@@ -67,27 +67,6 @@ TEST_F(LineLayoutTest, SeparatedMailboxes) {
       {"empty mailbox", "", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(List(c.mailbox, false), c.ranges) << c.name;
-}
-
-TEST(ScanFoldersTest, StopsAtTheDepthLimitAndTheFolderBudget) {
-  TIniFile ini;
-  TFolder top(ini, 4, 1, 6, "", "top", "", "top", "", false);
-  // A chain that never ends: every folder has one sub-folder.
-  int expanded = 0;
-  ScanFolders({&top, ""}, [&](const TFolderScan& s) {
-    ++expanded;
-    return std::vector<TFolderScan>{{s.node->AddChild(2, 1, "x", "x", "", true), ""}};
-  });
-  EXPECT_EQ(expanded, kMaxFolderDepth);
-
-  // Every folder has two sub-folders: the depth limit alone would allow 2^64.
-  expanded = 0;
-  TFolder wide(ini, 4, 1, 6, "", "wide", "", "wide", "", false);
-  ScanFolders({&wide, ""}, [&](const TFolderScan& s) {
-    ++expanded;
-    return std::vector<TFolderScan>{{s.node, ""}, {s.node, ""}};
-  });
-  EXPECT_EQ(expanded, kMaxScannedFolders);
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
-// Index errors, plain names and "."-separated mailboxes for six of the
-// mail programs (see the header).
-// Tested by tests/mail/mailers/mailers_b_support_test.cpp and through those kinds' tests.
+// Errors of damaged mail indexes in the interface language, and plain names from index
+// lines.
+// Tested by tests/mail/mailers/index_files_test.cpp and through the kinds' tests.
 
-#include "mail/mailers/mailers_b_support.h"
+#include "mail/mailers/index_files.h"
 
-#include <limits>
-
-#include "common/messages.h"
 #include "common/mbstring.h"
+#include "common/messages.h"
 #include "mail/mailers/mailer_support.h"
 
 namespace lorvane::mailers {
@@ -42,20 +40,6 @@ bool IsPlainFileName(std::string_view name) {
     }
   }
   return true;
-}
-
-bool ForEachDotMessage(IFileSystem& fs, const std::string& path, TDotLayout layout,
-                       const std::function<void(size_t, int32_t, int32_t)>& message) {
-  constexpr size_t kMaxLine = std::numeric_limits<int32_t>::max();
-  size_t start = layout.first;
-  size_t number = 0;
-  return ForEachFileLine(fs, path, [&](size_t i, std::string_view line) {
-    // An address holds 32-bit line numbers; later lines cannot be addressed.
-    if (i < start || i > kMaxLine || line != ".") return;
-    if (i > start) message(number, static_cast<int32_t>(start), static_cast<int32_t>(i - 1));
-    ++number;
-    start = i + 1 + layout.skipped_after_dot;
-  });
 }
 
 }  // namespace lorvane::mailers

@@ -2,7 +2,7 @@
 // in automatic mode; in interactive mode the located executable, each program with its
 // own texts, directory and check file.
 
-#include "mail/mailers/mailers_c_support.h"
+#include "mail/mailers/located_programs.h"
 
 #include <gtest/gtest.h>
 

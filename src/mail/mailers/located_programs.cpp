@@ -2,10 +2,10 @@
 // sesna, 電信八号): automatic detection only looks at the remembered directory; asking
 // the user is left to interactive detection. And the walk over directory trees whose
 // sub-directories are folders (tsworks, WeMail32).
-// Tested by tests/mail/mailers/mailers_c_support_test.cpp (detection) and through the
+// Tested by tests/mail/mailers/located_programs_test.cpp (detection) and through the
 // kinds' tests (tsworks_test.cpp has the directory loop).
 
-#include "mail/mailers/mailers_c_support.h"
+#include "mail/mailers/located_programs.h"
 
 #include <optional>
 

@@ -1,8 +1,7 @@
 #pragma once
-// What MessageManager, sesna, tsworks, WeMail32 and 電信八号 share: detection of a mail
-// program that leaves no trace in the registry (the user locates its executable once and
-// the directory found is remembered in the settings' "Path" section), and folder trees
-// that are plain directory trees.
+// Mail programs that leave no trace in the registry (MessageManager, sesna, 電信八号): the
+// user locates the executable once and the directory found is remembered in the settings'
+// "Path" section. And folder trees that are plain directory trees (tsworks, WeMail32).
 
 #include <functional>
 #include <string>

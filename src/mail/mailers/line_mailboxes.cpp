@@ -1,13 +1,13 @@
-// Shared by the Becky!, Becky!2, EUDORA, Messenger and Winbiff procedures: the bounded
-// folder scan and the two line-range mailbox layouts. Message text is read later by the
-// mail reader, which splits files into lines exactly as ForEachFileLine does here.
-// Tested by tests/mail/mailers/mailers_a_support_test.cpp and through those kinds' tests.
+// Line-range mailboxes: the messages are found from the lines alone, never copying them,
+// so a mailbox of hundreds of megabytes is listed in one pass.
+// Tested by tests/mail/mailers/line_mailboxes_test.cpp and through the kinds' tests.
 
-#include "mail/mailers/mailers_a_support.h"
+#include "mail/mailers/line_mailboxes.h"
 
 #include <limits>
 
 #include "common/mbstring.h"
+#include "mail/mailers/mailer_support.h"
 
 namespace lorvane::mailers {
 
@@ -17,29 +17,6 @@ namespace {
 constexpr size_t kMaxLine = static_cast<size_t>(std::numeric_limits<int32_t>::max());
 
 }  // namespace
-
-void ScanFolders(TFolderScan top,
-                 const std::function<std::vector<TFolderScan>(const TFolderScan&)>& expand) {
-  struct Pending {
-    TFolderScan scan;
-    int depth;
-  };
-  std::vector<Pending> stack;
-  stack.push_back({std::move(top), 0});
-  int scanned = 0;
-  while (!stack.empty() && scanned < kMaxScannedFolders) {
-    Pending p = std::move(stack.back());
-    stack.pop_back();
-    if (p.depth >= kMaxFolderDepth) continue;
-    ++scanned;
-    std::vector<TFolderScan> children = expand(p.scan);
-    // Each node's children were added in order by `expand`, so the order in which
-    // subtrees are filled does not change the tree; reversed only to read naturally.
-    for (auto it = children.rbegin(); it != children.rend(); ++it) {
-      stack.push_back({std::move(*it), p.depth + 1});
-    }
-  }
-}
 
 bool ListDotTerminated(IFileSystem& fs, const std::string& path, TFolder& folder) {
   size_t start = 0;
@@ -70,8 +47,17 @@ bool ListSeparated(IFileSystem& fs, const std::string& path, std::string_view se
   return read;
 }
 
-std::string DropLastChars(std::string_view name, int count) {
-  return MBCopy(name, 1, MBLength(name) - count);
+bool ForEachDotMessage(IFileSystem& fs, const std::string& path, TDotLayout layout,
+                       const std::function<void(size_t, int32_t, int32_t)>& message) {
+  size_t start = layout.first;
+  size_t number = 0;
+  return ForEachFileLine(fs, path, [&](size_t i, std::string_view line) {
+    // An address holds 32-bit line numbers; later lines cannot be addressed.
+    if (i < start || i > kMaxLine || line != ".") return;
+    if (i > start) message(number, static_cast<int32_t>(start), static_cast<int32_t>(i - 1));
+    ++number;
+    start = i + 1 + layout.skipped_after_dot;
+  });
 }
 
 }  // namespace lorvane::mailers
