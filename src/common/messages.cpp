@@ -106,6 +106,8 @@ const TBilingualText kSaveAsStoreFile{
     "別の名前を付けて下さい。",
     "%1 is the file in which the mail program keeps its mail and cannot be overwritten.\r\n"
     "Please choose another name."};
+const TBilingualText kSaveAsFailed{"%1 に保存できませんでした。\r\n%2",
+                                   "Could not save %1.\r\n%2"};
 
 }  // namespace msg
 }  // namespace lorvane

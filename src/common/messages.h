@@ -79,6 +79,7 @@ extern const TBilingualText kConfigOnly;
 // The viewer's Save As ("%1": the chosen file).
 extern const TBilingualText kSaveAsReplace;
 extern const TBilingualText kSaveAsStoreFile;
+extern const TBilingualText kSaveAsFailed;  // %2 why
 
 }  // namespace msg
 }  // namespace lorvane

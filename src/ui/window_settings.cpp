@@ -10,6 +10,7 @@
 
 #include "persist/ini_file.h"
 #include "ui/qt_text.h"
+#include "ui/qt_user_dialogs.h"
 
 namespace lorvane::ui {
 
@@ -78,6 +79,12 @@ void WriteWindowPlacement(TIniFile& ini, std::string_view section, const QWidget
                     : window->isMaximized() ? wsMaximized
                                             : wsNormal;
   ini.WritePlacement(section, placement);
+}
+
+void UpdateSettingsFile(TIniFile& ini, QWidget* owner) {
+  if (ini.UpdateFile()) return;
+  const TMessageText text = SettingsWriteFailureText(ini.FileName());
+  ShowWarning(owner, text.message, text.caption);
 }
 
 }  // namespace lorvane::ui

@@ -28,4 +28,8 @@ TWindowState ReadWindowPlacement(const TIniFile& ini, std::string_view section, 
 void WriteWindowPlacement(TIniFile& ini, std::string_view section, const QWidget* window,
                           bool resizable = true);
 
+// Writes the settings file now (a window changed its options); a failure is shown over
+// `owner`, and the settings stay in memory for the next attempt.
+void UpdateSettingsFile(TIniFile& ini, QWidget* owner);
+
 }  // namespace lorvane::ui

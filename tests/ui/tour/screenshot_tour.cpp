@@ -1,6 +1,7 @@
 // Walks the main window over the demo stores and saves what a person would see at each
 // step as PNG files: the window at start, after a search, with the tree's context menu,
-// with the View menu, and the directory list dialog. Run by scripts/screenshots under a
+// with the View menu, the directory list dialog, a viewer over the hits with the keywords
+// highlighted, and the find dialog in replace mode. Run by scripts/screenshots under a
 // virtual X server, so menus and dialogs are captured from the screen as drawn.
 //   screenshot_tour OUTPUT_DIR
 
@@ -19,8 +20,12 @@
 
 #include "app/gui_startup.h"
 #include "common/language.h"
+#include "mail/mail_reader.h"
 #include "ui/dir_list_form.h"
 #include "ui/folder_tree_view.h"
+#include "ui/qt_text.h"
+#include "ui/search_form.h"
+#include "ui/view_form.h"
 #include "ui/window_harness.h"
 
 namespace {
@@ -107,6 +112,34 @@ int main(int argc, char** argv) {
   Settle();
   Save("directory-list", Around(form));
   form.close();
+
+  // Until the result list opens viewers itself, one is made here over the hits shown.
+  lorvane::TMailReader reader(h.Platform().fs, [] { return true; });
+  const lorvane::ui::THighlightKeywords keywords{lorvane::ui::ToCore(keyword->currentText()),
+                                                 lorvane::mtOR, false, true, {}};
+  auto* viewer = new lorvane::ui::TViewForm({h.Platform(), h.Ini(), reader}, keywords, &window);
+  const lorvane::TResultList& results = window.Results();
+  for (int r = 0; r < results.Count(); ++r) {
+    viewer->AddMail(results.Field(r, lorvane::mfFileName),
+                    lorvane::ParseMailAddress(results.Field(r, lorvane::mfFirst), 0),
+                    lorvane::ParseMailAddress(results.Field(r, lorvane::mfLast), -1));
+  }
+  viewer->ShowMail(0);
+  viewer->move(window.x() + 60, window.y() + 60);
+  viewer->show();
+  viewer->activateWindow();
+  Settle();
+  Save("viewer", Around(*viewer));
+
+  lorvane::ui::TSearchForm search_form(h.Ini(), QString::fromUtf8("置き換え"), viewer);
+  search_form.findChild<QComboBox*>("ComboBox1")->setEditText(QString::fromUtf8("会議"));
+  search_form.findChild<QComboBox*>("ComboBox2")->setEditText(QString::fromUtf8("打ち合わせ"));
+  search_form.show();
+  search_form.move(viewer->x() + 60, viewer->y() + 60);
+  Settle();
+  Save("find-replace", Around(search_form));
+  search_form.close();
+  viewer->close();
 
   window.close();
   return 0;
