@@ -372,6 +372,7 @@ void MainWindow::BuildLayout() {
     list_->viewport()->update();
   });
   main_layout->addWidget(list_);
+  BuildResultMenu();
   splitter_->addWidget(main_panel_);
   splitter_->setStretchFactor(0, 0);
   splitter_->setStretchFactor(1, 1);
@@ -405,6 +406,7 @@ void MainWindow::ApplyDoubleClick() {
   const bool application = view_.DoubleClick() == dcApplication;
   double_click_application_->setChecked(application);
   double_click_view_->setChecked(!application);
+  popup_->setDefaultAction(application ? popup_open_ : popup_view_);
   SetHint(list_, U(application ? kHintListApplication : kHintListViewer));
   ApplyHints();
 }
@@ -467,6 +469,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == keyword_->lineEdit() &&
         (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
       if (search_->isEnabled()) search_->setFocus();
+      return true;
+    }
+    if (watched == list_ && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+      RunDefaultHitAction();
       return true;
     }
   }

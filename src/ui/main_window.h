@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "mail/mail_stores.h"
 #include "persist/ini_font_placement.h"
@@ -43,6 +44,7 @@ class TProgressBar;
 class TQtUserDialogs;
 class TResultHeader;
 class TResultModel;
+class TViewForm;
 
 // How the program was asked to show its window (the start command's show state).
 enum TStartShow { ssDefault, ssMinimized, ssMaximized };
@@ -71,6 +73,8 @@ class MainWindow : public QMainWindow, private ISearchObserver {
   TMailStores& Stores() { return stores_; }
   const TResultList& Results() const { return results_; }
   // Replaces the directory dialog (a test cannot click through a modal dialog).
+  // The open viewers, in the order they were opened.
+  const std::vector<TViewForm*>& Viewers() const { return viewers_; }
   void SetDirectoryDialogRunner(std::function<bool()> run) { run_directory_dialog_ = std::move(run); }
 
   // The commands, as the buttons and menus run them.
@@ -110,6 +114,15 @@ class MainWindow : public QMainWindow, private ISearchObserver {
   void RunCommand(void (TSearchDriver::*command)());
   bool Busy() const { return driver_.Running(); }
 
+  // main_window_hits.cpp: acting on the selected hit.
+  void BuildResultMenu();
+  int SelectedRow() const;  // -1 when no row is selected
+  void RunDefaultHitAction();
+  void OpenHit();
+  void ViewHit();
+  void RebuildWindowMenu();
+  void ClipHit(TMailField field);
+
   void OnHeaderClicked(int section);
   void OnStateIconClicked(const QModelIndex& index);
   void OnTreeContextMenu(const QModelIndex& index, const QPoint& global_position);
@@ -137,6 +150,11 @@ class MainWindow : public QMainWindow, private ISearchObserver {
   TWindowState stored_state_ = wsNormal;
   bool expanding_ = false;  // the view is expanded from the stored states, not by the user
   std::function<bool()> run_directory_dialog_;
+  QMenu* popup_ = nullptr;  // PopupMenu1
+  QAction* popup_open_ = nullptr;
+  QAction* popup_view_ = nullptr;
+  QMenu* window_menu_ = nullptr;
+  std::vector<TViewForm*> viewers_;
 
   // What the driver reported last, shown at most every few milliseconds.
   struct TShown {

@@ -21,6 +21,7 @@
 #include "platform/system_platform.h"
 #include "ui/keyword_check_view.h"
 #include "ui/main_window.h"
+#include "ui/menu_items.h"
 #include "ui/qt_text.h"
 #include "ui/qt_user_dialogs.h"
 #include "ui/window_settings.h"
@@ -30,24 +31,6 @@
 #endif
 
 namespace lorvane::ui {
-
-namespace {
-
-QMenu* AddMenu(QMenuBar* bar, const char* name, const char* caption) {
-  QMenu* menu = bar->addMenu(QString::fromUtf8(caption));
-  menu->setObjectName(name);
-  menu->menuAction()->setObjectName(name);
-  return menu;
-}
-
-QAction* AddItem(QMenu* menu, const char* name, const char* caption, bool checkable = false) {
-  QAction* action = menu->addAction(QString::fromUtf8(caption));
-  action->setObjectName(name);
-  action->setCheckable(checkable);
-  return action;
-}
-
-}  // namespace
 
 void MainWindow::BuildMenus() {
   QMenuBar* bar = menuBar();
@@ -116,8 +99,7 @@ void MainWindow::BuildMenus() {
   connect(view, &QMenu::aboutToShow, this,
           [this] { progress_report_now_->setEnabled(cancel_->isEnabled()); });
 
-  QMenu* window = AddMenu(bar, "KWindow", "ウィンドウ(&Window)");
-  (void)window;
+  window_menu_ = AddMenu(bar, "KWindow", "ウィンドウ(&Window)");
 
   QMenu* option = AddMenu(bar, "KOption", "オプション(&Option)");
   auto* methods = new QActionGroup(this);

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QTest>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -374,7 +375,9 @@ class ViewFormTest : public QObject {
       const QString host = QString::fromStdString(*t.h.Platform().fs.ToHostPath(windows_path));
       TModalAnswers answers([&](QWidget* w) {
         if (auto* dialog = qobject_cast<QFileDialog*>(w)) {
-          // As typed: selectFile leaves a focused name box alone.
+          // The dialog lists its directory in the background and then fills the name box
+          // with its preset file: let it settle, then type the name as a user would.
+          QTest::qWait(300);
           dialog->findChild<QLineEdit*>("fileNameEdit")->setText(host);
           static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own, as OK runs it
         } else if (auto* box = qobject_cast<QMessageBox*>(w)) {
