@@ -7,6 +7,7 @@
 
 #include <ostream>
 
+#include "cli/stored_tree.h"
 #include "common/mbstring.h"
 #include "mail/mail_stores.h"
 #include "persist/ini_file.h"
@@ -177,13 +178,7 @@ int RunDriver(CliContext& ctx, const ParsedArguments& p, TSearchDriver& driver,
       status = kExitFailure;
     }
   }
-  if (p.Has("--save-settings")) {
-    std::string error;
-    if (!ctx.Settings().UpdateFile(&error)) {
-      ctx.err() << "lorvane-cli: " << ctx.ToExternal(error) << '\n';
-      status = kExitFailure;
-    }
-  }
+  if (p.Has("--save-settings") && !SaveSettingsOrSay(ctx)) status = kExitFailure;
   if (!failure.empty()) {
     ctx.err() << "lorvane-cli: " << ctx.ToExternal(failure) << '\n';
     return kExitEndedByError;
