@@ -5,6 +5,8 @@
 //
 //   TWindowHarness h([](TMailFixture& f, TIniFile& ini) { BuildUserDirectories(f, ini); });
 //   h.window.show();
+//
+// Given a shell, the window starts its programs there instead (a test records them).
 
 #include <QAbstractButton>
 #include <QAction>
@@ -28,8 +30,8 @@ class TWindowHarness {
  public:
   using TBuild = std::function<void(TMailFixture&, TIniFile&)>;
 
-  explicit TWindowHarness(const TBuild& build)
-      : fixture_(scratch_.Path("p")), platform_(Prepare(build)), window_(Make()) {}
+  explicit TWindowHarness(const TBuild& build, IShell* shell = nullptr)
+      : fixture_(scratch_.Path("p")), platform_(Prepare(build)), shell_(shell), window_(Make()) {}
 
   ui::MainWindow& Window() { return *window_; }
   TIniFile& Ini() { return *ini_; }
@@ -40,6 +42,15 @@ class TWindowHarness {
     return window_->findChild<T*>(QString::fromLatin1(name));
   }
   QAction* Action(const char* name) { return Find<QAction>(name); }
+
+  // Ends the window as the program ends (the settings written once it is gone) and starts
+  // a new one over the same prefix and settings file.
+  void Restart() {
+    window_->close();
+    window_.reset();
+    ini_->UpdateFile();
+    window_ = Make();
+  }
 
  private:
   std::unique_ptr<TSystemPlatform> Prepare(const TBuild& build) {
@@ -53,8 +64,11 @@ class TWindowHarness {
     return platform;
   }
   std::unique_ptr<ui::MainWindow> Make() {
-    reader_ = std::make_unique<TMailReader>(platform_->Get().fs, [] { return true; });
-    return std::make_unique<ui::MainWindow>(ui::TMainContext{platform_->Get(), *ini_, *reader_});
+    TPlatform& p = platform_->Get();
+    reader_ = std::make_unique<TMailReader>(p.fs, [] { return true; });
+    window_platform_ = std::make_unique<TPlatform>(
+        TPlatform{p.fs, p.registry, shell_ ? *shell_ : p.shell, p.environment, p.locale});
+    return std::make_unique<ui::MainWindow>(ui::TMainContext{*window_platform_, *ini_, *reader_});
   }
 
   ScratchDir scratch_;
@@ -63,6 +77,8 @@ class TWindowHarness {
   std::unique_ptr<TIniFile> ini_;
   std::unique_ptr<TMailReader> reader_;
   std::unique_ptr<TSystemPlatform> platform_;
+  IShell* shell_;
+  std::unique_ptr<TPlatform> window_platform_;
   std::unique_ptr<ui::MainWindow> window_;
 };
 
