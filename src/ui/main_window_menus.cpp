@@ -196,6 +196,8 @@ void MainWindow::OnAbout() {
   box.setIconPixmap(windowIcon().pixmap(64, 64));
   box.setText(QStringLiteral("<b>Lorvane</b> %1").arg(QStringLiteral(LORVANE_VERSION)));
   box.setInformativeText(FromCore(Text(msg::kAboutText)));
+  // Wide enough that the line on what Lorvane is stays one line, at any font size.
+  box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 30em; }"));
   box.exec();
 }
 
