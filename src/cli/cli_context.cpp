@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <istream>
 #include <iterator>
+#include <optional>
 
 #include "common/codepage.h"
 
@@ -96,12 +97,24 @@ TPlatform& CliContext::Platform() {
 TIniFile& CliContext::Settings() {
   if (!settings_) {
     IFileSystem& fs = Platform().fs;
-    auto ini = std::make_unique<TIniFile>(fs, SettingsFileName(fs.ProgramPath()));
+    // The file named by --settings, whatever its extension; the program's own otherwise.
+    const std::optional<std::string> named = fs.FromHostPath(SettingsHostPath());
+    auto ini = std::make_unique<TIniFile>(fs, named ? *named : SettingsFileName(fs.ProgramPath()));
     std::string error;
     if (!ini->Load(&error)) throw Exception(error);
     settings_ = std::move(ini);
   }
   return *settings_;
+}
+
+bool SaveSettingsOrSay(CliContext& ctx) {
+  TIniFile& ini = ctx.Settings();
+  std::string error;
+  if (ini.UpdateFile(&error)) return true;
+  const TMessageText text = SettingsWriteFailureText(ini.FileName());
+  ctx.err() << ctx.ToExternal(text.caption) << ": " << ctx.ToExternal(text.message) << '\n';
+  if (!error.empty()) ctx.err() << ctx.ToExternal(error) << '\n';
+  return false;
 }
 
 std::string CliContext::ToWindowsPath(const std::string& argument) {

@@ -89,6 +89,9 @@ class CliContext {
   std::unique_ptr<TIniFile> settings_;
 };
 
+// Writes the settings file; false after saying why, in the system's own words.
+bool SaveSettingsOrSay(CliContext& ctx);
+
 using CommandFunction = int (*)(const std::vector<std::string>& args, CliContext& ctx);
 
 // The commands, one file each.

@@ -99,15 +99,6 @@ std::string ValueText(const TIniValue& v) {
   return std::visit(Visitor{}, v);
 }
 
-int Save(CliContext& ctx, TIniFile& ini) {
-  std::string error;
-  if (ini.UpdateFile(&error)) return kExitFound;
-  const TMessageText text = SettingsWriteFailureText(ini.FileName());
-  ctx.err() << ctx.ToExternal(text.caption) << ": " << ctx.ToExternal(text.message) << '\n';
-  if (!error.empty()) ctx.err() << ctx.ToExternal(error) << '\n';
-  return kExitFailure;
-}
-
 }  // namespace
 
 int RunConfigCommand(const std::vector<std::string>& args, CliContext& ctx) {
@@ -156,7 +147,7 @@ int RunConfigCommand(const std::vector<std::string>& args, CliContext& ctx) {
     const TIniValue value = ParseTypedValue(p[3], ctx.ToCore(p[4], "VALUE"));
     TIniFile& ini = ctx.Settings();
     ini.WriteValue(section, name, value);
-    return Save(ctx, ini);
+    return SaveSettingsOrSay(ctx) ? kExitFound : kExitFailure;
   }
   if (verb == "unset") {
     expect(3, "unset SECTION NAME");
@@ -164,7 +155,7 @@ int RunConfigCommand(const std::vector<std::string>& args, CliContext& ctx) {
     const std::string name = ctx.ToCore(p[2], "NAME");
     TIniFile& ini = ctx.Settings();
     ini.WriteValue(section, name, std::monostate{});
-    return Save(ctx, ini);
+    return SaveSettingsOrSay(ctx) ? kExitFound : kExitFailure;
   }
   throw UsageError{"config needs list, get, set or unset, not '" + verb + "'"};
 }

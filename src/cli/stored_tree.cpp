@@ -1,5 +1,5 @@
 // The stored folder tree the selection, alias and search commands work on, what they say
-// when a selection cannot be applied, and saving the settings they change.
+// when a selection cannot be applied.
 // Tested by tests/cli/selection_command_test.cpp.
 
 #include "cli/stored_tree.h"
@@ -22,13 +22,6 @@ bool SaySelectionFailure(CliContext& ctx, TSelectionStatus status, const std::st
       status == TSelectionStatus::kNotASelectionFile ? NotASelectionFileMessage(file) : error;
   ctx.err() << "lorvane-cli: " << ctx.ToExternal(message) << '\n';
   return true;
-}
-
-bool SaveSettingsOrSay(CliContext& ctx) {
-  std::string error;
-  if (ctx.Settings().UpdateFile(&error)) return true;
-  ctx.err() << "lorvane-cli: " << ctx.ToExternal(error) << '\n';
-  return false;
 }
 
 }  // namespace lorvane::cli

@@ -24,7 +24,4 @@ class StoredTree {
 bool SaySelectionFailure(CliContext& ctx, TSelectionStatus status, const std::string& file,
                          const std::string& error);
 
-// Writes the settings file; false after saying why.
-bool SaveSettingsOrSay(CliContext& ctx);
-
 }  // namespace lorvane::cli

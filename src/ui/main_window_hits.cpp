@@ -2,7 +2,7 @@
 // associated application or editor, the built-in viewers and the Window menu that lists
 // them, the folder, the name and the clipboard items. What to start or show comes from the
 // core (PlanOpen, FolderOfHit, the header clips); this file only shows or starts it.
-// Not yet covered by a widget test of its own; the core it calls is tested in tests/mail and tests/search.
+// Tested by tests/ui/hit_actions_test.cpp; the core it calls by tests/mail and tests/search.
 
 #include <QApplication>
 #include <QClipboard>
@@ -57,9 +57,14 @@ void MainWindow::BuildResultMenu() {
 
   list_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-    // A right-click selects the row under it; below the last row it leaves the selection.
+    // A right-click selects the row under it; below the last row it selects none, so the
+    // menu cannot act on a row the user did not point at.
     const QModelIndex index = list_->indexAt(at);
-    if (index.isValid()) list_->setCurrentIndex(index);
+    if (index.isValid()) {
+      list_->setCurrentIndex(index);
+    } else {
+      list_->selectionModel()->clear();
+    }
     popup_->popup(list_->viewport()->mapToGlobal(at));
   });
   connect(list_, &QAbstractItemView::doubleClicked, this, [this] { RunDefaultHitAction(); });

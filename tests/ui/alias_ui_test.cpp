@@ -165,21 +165,6 @@ QString Host(TWindowHarness& h, const char* windows_path) {
   return QString::fromStdString(*h.Platform().fs.ToHostPath(windows_path));
 }
 
-class TRecordingShell : public lorvane::IShell {
- public:
-  bool OpenDocument(const std::string&) override { return false; }
-  bool StartProgram(const std::string& program, const std::string& parameters) override {
-    started.push_back(program + " " + parameters);
-    return true;
-  }
-  bool OpenFolder(const std::string&) override { return false; }
-  std::optional<lorvane::TDesktopApplication> DesktopApplication(const std::string&) override {
-    return std::nullopt;
-  }
-  lorvane::TShortcut ResolveShortcut(const std::string&) override { return {}; }
-  std::vector<std::string> started;
-};
-
 }  // namespace
 
 class AliasUiTest : public QObject {
@@ -356,36 +341,39 @@ class AliasUiTest : public QObject {
 
   void CountToolStartsTheReportsApplicationOnlyWithHits() {
     const struct {
-      bool associated;
-      const char* started;  // the program and the start of its parameters, or the message
+      bool associated;   // ".txt" in the registry
+      bool on_desktop;   // the desktop has an application for the report
+      const char* calls;  // what the shell was asked, or the message
+      bool message;
     } cases[] = {
-        {true, "C:\\Program Files\\Hidemaru\\Hidemaru.exe /r \"C:\\Lorvane\\Count.txt\""},
-        {false, "拡張子 .ini にも .txt にもアプリケーションが関連付けられていません。"},
+        {true, true, "start C:\\Program Files\\Hidemaru\\Hidemaru.exe /r \"C:\\Lorvane\\Count.txt\"", false},
+        {false, true, "desktop C:\\Lorvane\\Count.txt|start mousepad Count.txt", false},
+        {false, false, "拡張子 .ini にも .txt にもアプリケーションが関連付けられていません。", true},
     };
     for (const auto& c : cases) {
-      TRecordingShell shell;
-      TWindowHarness h(
-          [&](TMailFixture& f, TIniFile& ini) {
-            lorvane::testing::BuildUserDirectories(f, ini);
-            if (!c.associated) return;
-            f.SetString(lorvane::TRegRoot::kClassesRoot, ".txt", "", "txtfile");
-            f.SetString(lorvane::TRegRoot::kClassesRoot, "txtfile\\shell\\open\\command", "",
-                        "\"C:\\Program Files\\Hidemaru\\Hidemaru.exe\" /r \"%1\"");
-            f.WriteFile("C:\\Program Files\\Hidemaru\\Hidemaru.exe", "MZ");
-          },
-          &shell);
+      TWindowHarness h([&](TMailFixture& f, TIniFile& ini) {
+        lorvane::testing::BuildUserDirectories(f, ini);
+        if (!c.associated) return;
+        f.SetString(lorvane::TRegRoot::kClassesRoot, ".txt", "", "txtfile");
+        f.SetString(lorvane::TRegRoot::kClassesRoot, "txtfile\\shell\\open\\command", "",
+                    "\"C:\\Program Files\\Hidemaru\\Hidemaru.exe\" /r \"%1\"");
+        f.WriteFile("C:\\Program Files\\Hidemaru\\Hidemaru.exe", "MZ");
+      });
+      if (c.on_desktop) h.Shell().desktop_application = lorvane::TDesktopApplication{"mousepad", "Count.txt"};
       h.Window().show();
       QCOMPARE(Enabled(h, "KTool", {"KToolCount"}), QStringLiteral("-"));
       Search(h, "会議");
       QCOMPARE(Enabled(h, "KTool", {"KToolCount"}), QStringLiteral("+"));
       const QStringList shown = TriggerAnswering(h.Action("KToolCount"), {Press(QMessageBox::Ok)});
-      if (c.associated) {
-        QCOMPARE(shown, QStringList());
-        QCOMPARE(shell.started, std::vector<std::string>{c.started});
-        QVERIFY(FileOf(h, "C:\\Lorvane\\Count.txt").starts_with(lorvane::ui::ToCore(U("キーワード：{会議}\r\n"))));
+      QStringList calls;
+      for (const std::string& call : h.Shell().calls) calls << QString::fromStdString(call);
+      if (c.message) {
+        QCOMPARE(shown, QStringList{"MessageBox: " + U(c.calls)});
+        QCOMPARE(calls.filter("start").size(), 0);
       } else {
-        QCOMPARE(shown, QStringList{"MessageBox: " + U(c.started)});
-        QVERIFY(shell.started.empty());
+        QCOMPARE(shown, QStringList());
+        QCOMPARE(calls.join('|'), U(c.calls));
+        QVERIFY(FileOf(h, "C:\\Lorvane\\Count.txt").starts_with(lorvane::ui::ToCore(U("キーワード：{会議}\r\n"))));
       }
     }
   }

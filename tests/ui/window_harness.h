@@ -1,12 +1,11 @@
 #pragma once
 // The main window over a fixture prefix, for the widget tests: the user directories'
 // saved mail (and whatever else a test builds first), settings written to the prefix and
-// loaded by the window as at a start, the system's message reader.
+// loaded by the window as at a start, the system's message reader, and a shell that
+// records what the window starts instead of starting it.
 //
 //   TWindowHarness h([](TMailFixture& f, TIniFile& ini) { BuildUserDirectories(f, ini); });
 //   h.window.show();
-//
-// Given a shell, the window starts its programs there instead (a test records them).
 
 #include <QAbstractButton>
 #include <QAction>
@@ -20,6 +19,7 @@
 #include "persist/settings_keys.h"
 #include "platform/system_platform.h"
 #include "support/mail_fixture.h"
+#include "support/memory_platform.h"
 #include "support/scratch_dir.h"
 #include "support/stores_harness.h"
 #include "ui/main_window.h"
@@ -30,12 +30,17 @@ class TWindowHarness {
  public:
   using TBuild = std::function<void(TMailFixture&, TIniFile&)>;
 
-  explicit TWindowHarness(const TBuild& build, IShell* shell = nullptr)
-      : fixture_(scratch_.Path("p")), platform_(Prepare(build)), shell_(shell), window_(Make()) {}
+  explicit TWindowHarness(const TBuild& build)
+      : fixture_(scratch_.Path("p")),
+        platform_(Prepare(build)),
+        window_platform_{platform_->Get().fs, platform_->Get().registry, shell_,
+                         platform_->Get().environment, platform_->Get().locale},
+        window_(Make()) {}
 
   ui::MainWindow& Window() { return *window_; }
   TIniFile& Ini() { return *ini_; }
-  TPlatform& Platform() { return platform_->Get(); }
+  TPlatform& Platform() { return window_platform_; }
+  RecordingShell& Shell() { return shell_; }
 
   template <typename T>
   T* Find(const char* name) {
@@ -64,11 +69,8 @@ class TWindowHarness {
     return platform;
   }
   std::unique_ptr<ui::MainWindow> Make() {
-    TPlatform& p = platform_->Get();
-    reader_ = std::make_unique<TMailReader>(p.fs, [] { return true; });
-    window_platform_ = std::make_unique<TPlatform>(
-        TPlatform{p.fs, p.registry, shell_ ? *shell_ : p.shell, p.environment, p.locale});
-    return std::make_unique<ui::MainWindow>(ui::TMainContext{*window_platform_, *ini_, *reader_});
+    reader_ = std::make_unique<TMailReader>(window_platform_.fs, [] { return true; });
+    return std::make_unique<ui::MainWindow>(ui::TMainContext{window_platform_, *ini_, *reader_});
   }
 
   ScratchDir scratch_;
@@ -77,8 +79,8 @@ class TWindowHarness {
   std::unique_ptr<TIniFile> ini_;
   std::unique_ptr<TMailReader> reader_;
   std::unique_ptr<TSystemPlatform> platform_;
-  IShell* shell_;
-  std::unique_ptr<TPlatform> window_platform_;
+  RecordingShell shell_;
+  TPlatform window_platform_;
   std::unique_ptr<ui::MainWindow> window_;
 };
 

@@ -1,13 +1,15 @@
 // Walks the main window over the demo stores and saves what a person would see at each
 // step as PNG files: the window at start, after a search, with the tree's context menu,
-// with the View menu, the directory list dialog, a viewer over the hits with the keywords
-// highlighted, the find dialog in replace mode, the alias combo with two saved aliases,
-// the Tool menu with the count tool, and the about box. Run by scripts/screenshots under a
+// with the View menu, the directory list dialog, the result list's context menu, a viewer
+// opened from it over the hits with the keywords highlighted, the find dialog in replace
+// mode, the alias combo with two saved aliases, the Tool menu with the count tool, and the
+// about box. Run by scripts/screenshots under a
 // virtual X server, so menus and dialogs are captured from the screen as drawn.
 //   screenshot_tour OUTPUT_DIR
 
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,7 +25,6 @@
 
 #include "app/gui_startup.h"
 #include "common/language.h"
-#include "mail/mail_reader.h"
 #include "ui/dir_list_form.h"
 #include "ui/folder_tree_view.h"
 #include "ui/qt_text.h"
@@ -128,20 +129,22 @@ int main(int argc, char** argv) {
   Save("directory-list", Around(form));
   form.close();
 
-  // Until the result list opens viewers itself, one is made here over the hits shown.
-  lorvane::TMailReader reader(h.Platform().fs, [] { return true; });
-  const lorvane::ui::THighlightKeywords keywords{lorvane::ui::ToCore(keyword->currentText()),
-                                                 lorvane::mtOR, false, true, {}};
-  auto* viewer = new lorvane::ui::TViewForm({h.Platform(), h.Ini(), reader}, keywords, &window);
-  const lorvane::TResultList& results = window.Results();
-  for (int r = 0; r < results.Count(); ++r) {
-    viewer->AddMail(results.Field(r, lorvane::mfFileName),
-                    lorvane::ParseMailAddress(results.Field(r, lorvane::mfFirst), 0),
-                    lorvane::ParseMailAddress(results.Field(r, lorvane::mfLast), -1));
-  }
-  viewer->ShowMail(0);
+  // The result list's context menu on the second hit, and its View item.
+  auto* list = window.findChild<QTreeView*>("ListBox1");
+  const QRect hit = list->visualRect(list->model()->index(1, 0));
+  QTimer::singleShot(400, [&] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      Save("result-context-menu", Around(window).united(menu->frameGeometry()).adjusted(0, 0, 4, 4));
+      menu->close();
+    }
+  });
+  QContextMenuEvent right_click(QContextMenuEvent::Mouse, hit.center(),
+                                list->viewport()->mapToGlobal(hit.center()));
+  QApplication::sendEvent(list->viewport(), &right_click);
+  QTest::qWait(800);  // the shot is taken while the menu is up
+  window.findChild<QAction*>("PView")->trigger();
+  lorvane::ui::TViewForm* viewer = window.Viewers().back();
   viewer->move(window.x() + 60, window.y() + 60);
-  viewer->show();
   viewer->activateWindow();
   Settle();
   Save("viewer", Around(*viewer));
