@@ -109,5 +109,8 @@ const TBilingualText kSaveAsStoreFile{
 const TBilingualText kSaveAsFailed{"%1 に保存できませんでした。\r\n%2",
                                    "Could not save %1.\r\n%2"};
 
+const TBilingualText kSaveDialogTitle{"名前を付けて保存", "Save As"};
+const TBilingualText kOpenDialogTitle{"ファイルを開く", "Open"};
+
 }  // namespace msg
 }  // namespace lorvane

@@ -76,10 +76,14 @@ extern const TBilingualText kSearchUpward;
 extern const TBilingualText kSearchDownward;
 extern const TBilingualText kConfigOnly;
 
-// The viewer's Save As ("%1": the chosen file).
+// Save As, in the viewer and the File menu ("%1": the chosen file).
 extern const TBilingualText kSaveAsReplace;
 extern const TBilingualText kSaveAsStoreFile;
 extern const TBilingualText kSaveAsFailed;  // %2 why
+
+// The titles of the File menu's file dialogs.
+extern const TBilingualText kSaveDialogTitle;
+extern const TBilingualText kOpenDialogTitle;
 
 }  // namespace msg
 }  // namespace lorvane

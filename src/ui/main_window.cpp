@@ -1,7 +1,9 @@
 // The main window: its creation in the designed order, the layout and resize rules, the
 // search commands with their live progress, and closing. Menus are built in
-// main_window_menus.cpp; the folder tree and result pane draw through their own models.
-// Tested by tests/ui/main_window_test.cpp.
+// main_window_menus.cpp, the File, alias and Tool commands live in main_window_files.cpp,
+// main_window_aliases.cpp and main_window_tools.cpp; the folder tree and result pane draw
+// through their own models.
+// Tested by tests/ui/main_window_test.cpp and tests/ui/alias_ui_test.cpp.
 
 #include "ui/main_window.h"
 
@@ -101,7 +103,8 @@ MainWindow::MainWindow(TMainContext context, QWidget* parent)
       dialogs_(std::make_unique<TQtUserDialogs>(context.platform.fs, this)),
       stores_(context.platform, context.ini, *dialogs_),
       driver_(stores_, reader_, ini_, results_, undo_, *this),
-      view_(context.ini) {
+      view_(context.ini),
+      aliases_(context.platform.fs) {
   setObjectName("BaseForm");
   setWindowTitle(QStringLiteral("Lorvane"));
   setWindowIcon(ProgramIcon());
@@ -146,8 +149,9 @@ MainWindow::MainWindow(TMainContext context, QWidget* parent)
   for (const std::string& entry : driver_.History().Entries()) keyword_->addItem(FromCore(entry));
   if (keyword_->count() > 0) keyword_->setCurrentIndex(0);
 
-  // 20. The folder tree.
+  // 20, 21. The folder tree, then the aliases and the one used last.
   RebuildTreeView();
+  LoadAliases();
 
   // 22. The layout again.
   ResizeLayout();
@@ -333,6 +337,7 @@ void MainWindow::BuildLayout() {
   splitter_->addWidget(tree_panel_);
   connect(tree_view_, &TFolderTreeView::StateIconClicked, this, &MainWindow::OnStateIconClicked);
   connect(tree_view_, &TFolderTreeView::TreeClicked, this, &MainWindow::ClearAliasSelection);
+  connect(alias_, &QComboBox::activated, this, &MainWindow::OnAliasPicked);
   connect(tree_view_, &TFolderTreeView::ContextMenuWanted, this, &MainWindow::OnTreeContextMenu);
   auto expansion = [this](const QModelIndex& index, bool expanded) {
     if (expanding_) return;
@@ -700,6 +705,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   }
   closing_ = true;
   hide();
+  StoreLastAlias(ini_, aliases_, alias_->currentIndex());
   WriteWindowPlacement(ini_, kBaseFormSection, this);
   event->accept();
 }

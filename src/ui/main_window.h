@@ -1,7 +1,7 @@
 #pragma once
 // TBaseForm, the main window: the keyword box and its reading, the option boxes, counters
-// and the four command buttons, the progress panel, the folder tree panel and the result
-// pane, with the View, Option and Help menus. It owns the core objects of one session (the
+// and the four command buttons, the progress panel, the folder tree panel with its alias
+// combo and the result pane, with the File, View, Option, Tool and Help menus. It owns the core objects of one session (the
 // mail stores and their tree, the result list and its undo snapshot, the search driver and
 // its query) and shows what they report; the decisions are theirs.
 
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "mail/alias_table.h"
 #include "mail/mail_stores.h"
 #include "persist/ini_font_placement.h"
 #include "persist/view_settings.h"
@@ -23,6 +24,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QMenuBar;
 class QPushButton;
 class QSplitter;
 class QTreeView;
@@ -123,6 +125,28 @@ class MainWindow : public QMainWindow, private ISearchObserver {
   void RebuildWindowMenu();
   void ClipHit(TMailField field);
 
+  // main_window_files.cpp: the File menu's folder-selection and result files.
+  void BuildFileMenu(QMenu* file);
+  void SaveSelectionAs();
+  void OpenSelection();
+  void SaveResultsAs();
+  void OpenResults();
+  // Shows the tree as a selection left it; a selection that did not apply is reported.
+  void ShowAppliedSelection(TSelectionStatus status, const std::string& path,
+                            const std::string& error);
+
+  // main_window_aliases.cpp: the alias table behind AliasCombo and the alias items.
+  void LoadAliases();
+  void ShowAliases(int selected);
+  void SaveWithAlias();
+  void OpenByAlias();
+  void DeleteAlias();
+  void OnAliasPicked(int index);
+
+  // main_window_tools.cpp: the Tool menu.
+  void BuildToolMenu(QMenuBar* bar);
+  void CountMails();
+
   void OnHeaderClicked(int section);
   void OnStateIconClicked(const QModelIndex& index);
   void OnTreeContextMenu(const QModelIndex& index, const QPoint& global_position);
@@ -144,6 +168,7 @@ class MainWindow : public QMainWindow, private ISearchObserver {
   TResultList undo_;
   TSearchDriver driver_;
   TViewSettings view_;
+  TAliasTable aliases_;
   bool closing_ = false;
   bool close_pending_ = false;
   bool settings_loaded_ = true;
@@ -212,6 +237,11 @@ class MainWindow : public QMainWindow, private ISearchObserver {
   QAction* refresh_ = nullptr;
   QAction* directory_ = nullptr;
   QMenu* mailer_menu_ = nullptr;
+  QAction* open_by_alias_ = nullptr;
+  QAction* delete_alias_ = nullptr;
+  QAction* save_results_ = nullptr;
+  std::vector<QAction*> file_items_;  // every File item but Exit: none runs under a search
+  QAction* count_ = nullptr;
   QAction* help_help_ = nullptr;
   QAction* help_document_ = nullptr;
   QAction* help_separator_ = nullptr;

@@ -1,5 +1,6 @@
 // The main window's menu bar: every item with its designed name, caption, accelerator and
-// shortcut, and the handlers of the View, Option and Help menus.
+// shortcut, and the handlers of the View, Option and Help menus (the File and Tool items
+// are main_window_files.cpp's and main_window_tools.cpp's).
 
 #include <QAction>
 #include <QActionGroup>
@@ -37,6 +38,8 @@ void MainWindow::BuildMenus() {
   bar->setObjectName("MainMenu1");
 
   QMenu* file = AddMenu(bar, "KFile", "ファイル(&File)");
+  BuildFileMenu(file);
+  file->addSeparator();
   QAction* exit = AddItem(file, "KFileExit", "終了 (E&xit)");
   connect(exit, &QAction::triggered, this, &QWidget::close);
 
@@ -138,6 +141,8 @@ void MainWindow::BuildMenus() {
   limit_32kb_ = AddItem(option, "KOptionLimit32KB", "内蔵ビューアは３２ＫＢに限定する (Limit &32KB)", true);
   connect(limit_32kb_, &QAction::triggered, this, [this](bool on) { view_.SetLimit32KB(on); });
 
+  BuildToolMenu(bar);
+
   QMenu* help = AddMenu(bar, "KHelp", "ヘルプ(&Help)");
   help_help_ = AddItem(help, "KHelpHelp", "ヘルプファイルを開く (&Help)");
   help_document_ = AddItem(help, "KHelpDocument", "ドキュメントファイルを開く (&Document)");
@@ -191,6 +196,8 @@ void MainWindow::OnAbout() {
   box.setIconPixmap(windowIcon().pixmap(64, 64));
   box.setText(QStringLiteral("<b>Lorvane</b> %1").arg(QStringLiteral(LORVANE_VERSION)));
   box.setInformativeText(FromCore(Text(msg::kAboutText)));
+  // Wide enough that the line on what Lorvane is stays one line, at any font size.
+  box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_informativelabel { min-width: 30em; }"));
   box.exec();
 }
 

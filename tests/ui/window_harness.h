@@ -48,6 +48,15 @@ class TWindowHarness {
   }
   QAction* Action(const char* name) { return Find<QAction>(name); }
 
+  // Ends the window as the program ends (the settings written once it is gone) and starts
+  // a new one over the same prefix and settings file.
+  void Restart() {
+    window_->close();
+    window_.reset();
+    ini_->UpdateFile();
+    window_ = Make();
+  }
+
  private:
   std::unique_ptr<TSystemPlatform> Prepare(const TBuild& build) {
     TIniFile seed;

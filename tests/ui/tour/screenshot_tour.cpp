@@ -1,8 +1,9 @@
 // Walks the main window over the demo stores and saves what a person would see at each
 // step as PNG files: the window at start, after a search, with the tree's context menu,
 // with the View menu, the directory list dialog, the result list's context menu, a viewer
-// opened from it over the hits with the keywords
-// highlighted, and the find dialog in replace mode. Run by scripts/screenshots under a
+// opened from it over the hits with the keywords highlighted, the find dialog in replace
+// mode, the alias combo with two saved aliases, the Tool menu with the count tool, and the
+// about box. Run by scripts/screenshots under a
 // virtual X server, so menus and dialogs are captured from the screen as drawn.
 //   screenshot_tour OUTPUT_DIR
 
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -18,6 +20,7 @@
 #include <QTreeView>
 #include <QtTest/QtTest>
 #include <QWindow>
+#include <functional>
 #include <iostream>
 
 #include "app/gui_startup.h"
@@ -52,6 +55,25 @@ void Save(const char* name, const QRect& area) {
 
 QRect Around(const QWidget& w, int extra = 0) {
   return w.frameGeometry().adjusted(0, 0, extra, extra);
+}
+
+// Runs `item`, whose modal dialog `answer` is handed once it shows.
+void TriggerAnswering(QAction* item, const std::function<void(QWidget*)>& answer) {
+  QTimer::singleShot(400, [answer] {
+    if (QWidget* modal = QApplication::activeModalWidget()) answer(modal);
+  });
+  item->trigger();
+  Settle();
+}
+
+// Opens `menu` from the window's menu bar and saves it over the window.
+void SaveMenu(const char* name, QMainWindow& window, QMenu* menu) {
+  QTimer::singleShot(400, [&window, menu, name] {
+    Save(name, Around(window).united(menu->frameGeometry()).adjusted(0, 0, 4, 4));
+    menu->close();
+  });
+  menu->exec(window.menuBar()->mapToGlobal(window.menuBar()->actionGeometry(menu->menuAction()).bottomLeft()));
+  Settle();
 }
 
 }  // namespace
@@ -98,14 +120,7 @@ int main(int argc, char** argv) {
   QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, node.center());
   Settle();
 
-  // The View menu, opened from the menu bar.
-  QMenu* view = window.findChild<QMenu*>("KView");
-  QTimer::singleShot(400, [&] {
-    Save("view-menu", Around(window).united(view->frameGeometry()).adjusted(0, 0, 4, 4));
-    view->close();
-  });
-  view->exec(window.menuBar()->mapToGlobal(window.menuBar()->actionGeometry(view->menuAction()).bottomLeft()));
-  Settle();
+  SaveMenu("view-menu", window, window.findChild<QMenu*>("KView"));
 
   lorvane::ui::TDirListForm form(h.Platform().fs, h.Ini(), &window);
   form.show();
@@ -134,15 +149,34 @@ int main(int argc, char** argv) {
   Settle();
   Save("viewer", Around(*viewer));
 
-  lorvane::ui::TSearchForm search_form(h.Ini(), QString::fromUtf8("置き換え"), viewer);
-  search_form.findChild<QComboBox*>("ComboBox1")->setEditText(QString::fromUtf8("会議"));
-  search_form.findChild<QComboBox*>("ComboBox2")->setEditText(QString::fromUtf8("打ち合わせ"));
-  search_form.show();
-  search_form.move(viewer->x() + 60, viewer->y() + 60);
+  // Owned by the viewer, which deletes it when it closes.
+  auto* search_form = new lorvane::ui::TSearchForm(h.Ini(), QString::fromUtf8("置き換え"), viewer);
+  search_form->findChild<QComboBox*>("ComboBox1")->setEditText(QString::fromUtf8("会議"));
+  search_form->findChild<QComboBox*>("ComboBox2")->setEditText(QString::fromUtf8("打ち合わせ"));
+  search_form->show();
+  search_form->move(viewer->x() + 60, viewer->y() + 60);
   Settle();
-  Save("find-replace", Around(search_form));
-  search_form.close();
+  Save("find-replace", Around(*search_form));
+  search_form->close();
   viewer->close();
+
+  // Two aliases saved from the File menu, the combo shown with the newer one selected.
+  window.findChild<QAction*>("KViewAlias")->trigger();
+  for (const char* name : {"Private", "仕事"}) {
+    TriggerAnswering(window.findChild<QAction*>("KFileSaveWithAlias"), [name](QWidget* dialog) {
+      dialog->findChild<QLineEdit*>("Edit")->setText(QString::fromUtf8(name));
+      static_cast<QDialog*>(dialog)->accept();
+    });
+  }
+  Save("alias-combo", Around(window));
+
+  // The count tool starts another program with its report: the Tool menu stands for it.
+  SaveMenu("tool-menu", window, window.findChild<QMenu*>("KTool"));
+
+  TriggerAnswering(window.findChild<QAction*>("KHelpVersion"), [](QWidget* box) {
+    Save("about-box", Around(*box));
+    static_cast<QDialog*>(box)->accept();
+  });
 
   window.close();
   return 0;
