@@ -27,7 +27,7 @@ using lorvane::TIniFile;
 using lorvane::TRegRoot;
 using lorvane::testing::MakeMessage;
 using lorvane::testing::TMailFixture;
-using lorvane::testing::TMessageSpec;
+using lorvane::testing::TMessageParts;
 
 // Filler without the planted words or anything the powerful "サーバ" could take for it.
 const char* const kJapanese[] = {
@@ -65,11 +65,12 @@ class Generator {
   std::string Message(Planted* p) {
     const int kind = Pick(10);  // 0-3 CP932, 4-6 JIS, 7-9 English
     const bool english = kind >= 7;
-    TMessageSpec spec;
-    spec.jis = kind >= 4 && kind <= 6;
-    spec.date = "Mon, " + std::to_string(1 + Pick(28)) + " Dec 20" + std::to_string(10 + Pick(16)) +
-                " 10:" + std::to_string(10 + Pick(50)) + ":00 +0900";
-    spec.subject = english ? "Weekly status " + std::to_string(Pick(1000)) : "定例のご報告";
+    TMessageParts parts;
+    parts.jis = kind >= 4 && kind <= 6;
+    parts.date = "Mon, " + std::to_string(1 + Pick(28)) + " Dec 20" +
+                 std::to_string(10 + Pick(16)) + " 10:" + std::to_string(10 + Pick(50)) +
+                 ":00 +0900";
+    parts.subject = english ? "Weekly status " + std::to_string(Pick(1000)) : "定例のご報告";
     std::string body;
     const int lines = 5 + Pick(40);
     for (int i = 0; i < lines; ++i) {
@@ -79,7 +80,7 @@ class Generator {
     *p = Planted{};
     if (!english && Pick(100) < 3) {
       p->seikyu = true;
-      (Pick(2) ? spec.subject : body) += "請求書の件";
+      (Pick(2) ? parts.subject : body) += "請求書の件";
     }
     if (!english && Pick(100) < 5) {
       p->shikyu = true;
@@ -93,17 +94,17 @@ class Generator {
       p->server = true;
       body += std::string(kServerForms[Pick(std::size(kServerForms))]) + "の移行\r\n";
     }
-    spec.body = body;
+    parts.body = body;
     if (Pick(100) < 15) {
-      spec.attachment_type = Pick(2) ? "image/jpeg" : "application/octet-stream";
+      parts.attachment_type = Pick(2) ? "image/jpeg" : "application/octet-stream";
       const size_t size = 20000 + static_cast<size_t>(Pick(1000)) * Pick(2000) + Pick(20000);
-      spec.attachment_bytes.resize(std::min<size_t>(size, 2000000) / 4 * 4);
-      for (size_t i = 0; i < spec.attachment_bytes.size(); i += 4) {
+      parts.attachment_bytes.resize(std::min<size_t>(size, 2000000) / 4 * 4);
+      for (size_t i = 0; i < parts.attachment_bytes.size(); i += 4) {
         const uint32_t r = static_cast<uint32_t>(rng_());
-        std::memcpy(&spec.attachment_bytes[i], &r, 4);
+        std::memcpy(&parts.attachment_bytes[i], &r, 4);
       }
     }
-    return MakeMessage(spec);
+    return MakeMessage(parts);
   }
 
   int Pick(size_t n) { return static_cast<int>(rng_() % n); }

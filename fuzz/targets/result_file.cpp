@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "persist/result_file.h"
+#include "search/result_file.h"
 #include "support/fuzz_input.h"
 #include "support/memory_file_system.h"
 

@@ -30,7 +30,7 @@ bool ParsedArguments::Switch(const std::string& on, const std::string& off, bool
   return value;
 }
 
-bool ParseArguments(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
+bool ParseArguments(const std::vector<std::string>& args, const std::vector<OptionDef>& defs,
                     ParsedArguments* out, std::string* error) {
   *out = ParsedArguments{};
   bool options_done = false;
@@ -52,16 +52,16 @@ bool ParseArguments(const std::vector<std::string>& args, const std::vector<Opti
       name = arg.substr(0, eq);
       inline_value = arg.substr(eq + 1);
     }
-    const OptionSpec* spec = nullptr;
-    for (const auto& s : specs) {
-      if (s.name == name) spec = &s;
+    const OptionDef* def = nullptr;
+    for (const auto& s : defs) {
+      if (s.name == name) def = &s;
     }
-    if (spec == nullptr) {
+    if (def == nullptr) {
       *error = "unknown option '" + name + "'";
       return false;
     }
     std::string value;
-    if (spec->takes_value) {
+    if (def->takes_value) {
       if (inline_value) {
         value = *inline_value;
       } else if (i + 1 < args.size()) {

@@ -10,7 +10,7 @@
 
 namespace lorvane::cli {
 
-struct OptionSpec {
+struct OptionDef {
   std::string name;  // with the leading "--"
   bool takes_value;
 };
@@ -30,7 +30,7 @@ struct ParsedArguments {
 };
 
 // Returns false and sets `error` for an unknown option or a missing value.
-bool ParseArguments(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs,
+bool ParseArguments(const std::vector<std::string>& args, const std::vector<OptionDef>& defs,
                     ParsedArguments* out, std::string* error);
 
 }  // namespace lorvane::cli

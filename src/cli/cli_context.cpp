@@ -9,14 +9,11 @@
 #include <filesystem>
 #include <istream>
 #include <iterator>
+#include <optional>
 
 #include "common/codepage.h"
 
 namespace lorvane::cli {
-
-namespace {
-constexpr const char* kDefaultSettingsName = "lorvane.ini";
-}  // namespace
 
 CliContext::CliContext(std::istream& in, std::ostream& out, std::ostream& err,
                        GlobalOptions options)
@@ -80,7 +77,7 @@ std::string CliContext::ReadAllInput() {
 
 std::string CliContext::SettingsHostPath() const {
   if (options_.settings) return AbsoluteHostPath(ToHostPath(*options_.settings));
-  return ExecutableDirectory() + HostPathSeparator() + kDefaultSettingsName;
+  return DefaultSettingsHostPath();
 }
 
 TPlatform& CliContext::Platform() {
@@ -91,15 +88,7 @@ TPlatform& CliContext::Platform() {
     for (const auto& file : options_.registry_files) {
       options.registry_files.push_back(ToHostPath(file));
     }
-    // The program lives beside its settings file and is named after it, so the settings
-    // file, the detection log and the data files all share one directory.
-    std::string settings = SettingsHostPath();
-    const size_t dot = settings.rfind('.');
-    const size_t separator = settings.rfind(HostPathSeparator());
-    if (dot != std::string::npos && (separator == std::string::npos || dot > separator)) {
-      settings.resize(dot);
-    }
-    options.program_host_path = settings + ".exe";
+    options.program_host_path = ProgramHostPathBeside(SettingsHostPath());
     platform_ = CreateSystemPlatform(options);
   }
   return platform_->Get();
@@ -108,12 +97,24 @@ TPlatform& CliContext::Platform() {
 TIniFile& CliContext::Settings() {
   if (!settings_) {
     IFileSystem& fs = Platform().fs;
-    auto ini = std::make_unique<TIniFile>(fs, SettingsFileName(fs.ProgramPath()));
+    // The file named by --settings, whatever its extension; the program's own otherwise.
+    const std::optional<std::string> named = fs.FromHostPath(SettingsHostPath());
+    auto ini = std::make_unique<TIniFile>(fs, named ? *named : SettingsFileName(fs.ProgramPath()));
     std::string error;
     if (!ini->Load(&error)) throw Exception(error);
     settings_ = std::move(ini);
   }
   return *settings_;
+}
+
+bool SaveSettingsOrSay(CliContext& ctx) {
+  TIniFile& ini = ctx.Settings();
+  std::string error;
+  if (ini.UpdateFile(&error)) return true;
+  const TMessageText text = SettingsWriteFailureText(ini.FileName());
+  ctx.err() << ctx.ToExternal(text.caption) << ": " << ctx.ToExternal(text.message) << '\n';
+  if (!error.empty()) ctx.err() << ctx.ToExternal(error) << '\n';
+  return false;
 }
 
 std::string CliContext::ToWindowsPath(const std::string& argument) {

@@ -89,6 +89,9 @@ class CliContext {
   std::unique_ptr<TIniFile> settings_;
 };
 
+// Writes the settings file; false after saying why, in the system's own words.
+bool SaveSettingsOrSay(CliContext& ctx);
+
 using CommandFunction = int (*)(const std::vector<std::string>& args, CliContext& ctx);
 
 // The commands, one file each.
@@ -102,5 +105,8 @@ int RunMailsCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunSearchCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunNarrowCommand(const std::vector<std::string>& args, CliContext& ctx);
 int RunCountCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunOpenCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunSelectionCommand(const std::vector<std::string>& args, CliContext& ctx);
+int RunAliasCommand(const std::vector<std::string>& args, CliContext& ctx);
 
 }  // namespace lorvane::cli

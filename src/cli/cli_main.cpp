@@ -29,6 +29,9 @@ constexpr Command kCommands[] = {
     {"search", RunSearchCommand, "search the ticked folders for keywords"},
     {"narrow", RunNarrowCommand, "search the hits of a result file again"},
     {"count", RunCountCommand, "count the hits of a result file by folder, date, sender"},
+    {"open", RunOpenCommand, "open a hit of a result file in its application or editor"},
+    {"selection", RunSelectionCommand, "save the tree's folder selection to a file, or load one"},
+    {"alias", RunAliasCommand, "list, save, open and delete folder selections kept by name"},
     {"match", RunMatchCommand, "match one pattern against standard input"},
     {"query", RunQueryCommand, "read keywords as the keyword box does and test standard input"},
     {"read", RunReadCommand, "print a message's text as the search sees it"},
@@ -51,7 +54,9 @@ void PrintHelp(std::ostream& out) {
          "\n"
          "Commands:\n";
   for (const auto& c : kCommands) {
-    out << "  " << c.name << std::string(8 - std::string(c.name).size(), ' ') << c.summary << '\n';
+    const size_t name_width = std::string(c.name).size();
+    out << "  " << c.name << std::string(name_width < 11 ? 11 - name_width : 1, ' ') << c.summary
+        << '\n';
   }
   out << "\n"
          "Global options (before or after COMMAND):\n"
@@ -136,7 +141,8 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
     options.arguments = utf8_arguments ? Encoding::kUtf8 : options.encoding;
     // Messages follow the interface language, as in the GUI: "/JAPANESE" or "/ENGLISH",
     // else the locale.
-    DecideInterfaceLanguage(language_switches, *CreateSystemLocale());
+    SetInterfaceLanguage(
+        DecideJapanese(language_switches, CreateSystemLocale()->DefaultLanguageName()));
 
     CliContext ctx(in, out, err, options);
     int status = kExitFailure;

@@ -15,6 +15,7 @@
 
 #include "cli/arguments.h"
 #include "cli/cli_context.h"
+#include "common/number_parse.h"
 #include "persist/ini_file.h"
 
 namespace lorvane::cli {
@@ -55,18 +56,12 @@ TIniValue ParseTypedValue(const std::string& type, const std::string& value) {
     throw UsageError{"a Boolean is True or False, not '" + value + "'"};
   }
   if (SameWord(type, "Integer")) {
-    const bool digits_only =
-        !value.empty() &&
-        value.find_first_not_of("0123456789", value[0] == '-' || value[0] == '+') ==
-            std::string::npos &&
-        value.size() > (value[0] == '-' || value[0] == '+' ? 1u : 0u);
-    errno = 0;
-    const long long n = digits_only ? std::strtoll(value.c_str(), nullptr, 10) : 0;
-    if (!digits_only || errno == ERANGE || n < INT32_MIN || n > INT32_MAX) {
+    const std::optional<int32_t> n = ParseDecimal32(value);
+    if (!n) {
       throw UsageError{"an Integer is a decimal number from -2147483648 to 2147483647, not '" +
                        value + "'"};
     }
-    return static_cast<int64_t>(n);
+    return int64_t{*n};
   }
   if (SameWord(type, "Float")) {
     char* end = nullptr;
@@ -102,15 +97,6 @@ std::string ValueText(const TIniValue& v) {
     std::string operator()(const std::string& s) const { return s; }
   };
   return std::visit(Visitor{}, v);
-}
-
-int Save(CliContext& ctx, TIniFile& ini) {
-  std::string error;
-  if (ini.UpdateFile(&error)) return kExitFound;
-  const TMessageText text = SettingsWriteFailureText(ini.FileName());
-  ctx.err() << ctx.ToExternal(text.caption) << ": " << ctx.ToExternal(text.message) << '\n';
-  if (!error.empty()) ctx.err() << ctx.ToExternal(error) << '\n';
-  return kExitFailure;
 }
 
 }  // namespace
@@ -161,7 +147,7 @@ int RunConfigCommand(const std::vector<std::string>& args, CliContext& ctx) {
     const TIniValue value = ParseTypedValue(p[3], ctx.ToCore(p[4], "VALUE"));
     TIniFile& ini = ctx.Settings();
     ini.WriteValue(section, name, value);
-    return Save(ctx, ini);
+    return SaveSettingsOrSay(ctx) ? kExitFound : kExitFailure;
   }
   if (verb == "unset") {
     expect(3, "unset SECTION NAME");
@@ -169,7 +155,7 @@ int RunConfigCommand(const std::vector<std::string>& args, CliContext& ctx) {
     const std::string name = ctx.ToCore(p[2], "NAME");
     TIniFile& ini = ctx.Settings();
     ini.WriteValue(section, name, std::monostate{});
-    return Save(ctx, ini);
+    return SaveSettingsOrSay(ctx) ? kExitFound : kExitFailure;
   }
   throw UsageError{"config needs list, get, set or unset, not '" + verb + "'"};
 }

@@ -10,6 +10,7 @@
 
 #include "cli/arguments.h"
 #include "cli/cli_context.h"
+#include "cli/search_run.h"
 #include "search/keyword_query.h"
 
 namespace lorvane::cli {
@@ -47,32 +48,16 @@ const char* ColourName(TRunColour c) {
 int RunQueryCommand(const std::vector<std::string>& args, CliContext& ctx) {
   ParsedArguments parsed;
   std::string error;
-  const std::vector<OptionSpec> specs = {{"--method", true},       {"--regexp", false},
+  const std::vector<OptionDef> defs = {{"--method", true},       {"--regexp", false},
                                          {"--no-regexp", false},   {"--powerful", false},
                                          {"--no-powerful", false}, {"--help", false}};
-  if (!ParseArguments(args, specs, &parsed, &error)) throw UsageError{error};
+  if (!ParseArguments(args, defs, &parsed, &error)) throw UsageError{error};
   if (parsed.Has("--help")) {
     ctx.out() << kHelp;
     return kExitFound;
   }
-  TMethod method = mtAND;
-  if (auto m = parsed.Value("--method")) {
-    if (*m == "and") {
-      method = mtAND;
-    } else if (*m == "or") {
-      method = mtOR;
-    } else if (*m == "logic") {
-      method = mtLogic;
-    } else {
-      throw UsageError{"--method must be and, or or logic"};
-    }
-  }
-  std::string keywords;
-  for (size_t i = 0; i < parsed.positionals.size(); ++i) {
-    if (i > 0) keywords += ' ';
-    keywords += parsed.positionals[i];
-  }
-  keywords = ctx.ToCore(keywords, "KEYWORDS");
+  const TMethod method = MethodOption(parsed).value_or(mtAND);
+  const std::string keywords = KeywordsOf(parsed.positionals, 0, ctx);
   const std::string text = ctx.ReadAllInput();
 
   TPatternRuns runs;

@@ -10,7 +10,7 @@
 #include "cli/arguments.h"
 #include "cli/cli_context.h"
 #include "mail/mail_reader.h"
-#include "persist/settings_keys.h"
+#include "search/search_settings.h"
 
 namespace lorvane::cli {
 
@@ -67,7 +67,7 @@ int RunReadCommand(const std::vector<std::string>& args, CliContext& ctx) {
 
   TIniFile* settings = limit ? nullptr : &ctx.Settings();
   TMailReader reader(ctx.Platform().fs, [&] {
-    return limit ? *limit : settings->ReadBool(keys::kOption, keys::kLengthLimit, true);
+    return limit ? *limit : TSearchSettings::LengthLimit(*settings);
   });
   std::string text;
   try {

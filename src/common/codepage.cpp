@@ -10,7 +10,7 @@
 #include "common/mbstring.h"
 
 #ifdef _WIN32
-#include "platform/win32/windows_api.h"
+#include <windows.h>
 #else
 #include <iconv.h>
 #endif
@@ -237,6 +237,52 @@ std::string Utf16LeToUtf8Lossy(std::string_view utf16le) {
   std::string out;
   out.reserve(utf16le.size() + utf16le.size() / 2);
   ForEachUtf16Le(utf16le, [&](char32_t cp) { AppendUtf8(cp, &out); });
+  return out;
+}
+
+std::u16string Cp932ToUtf16Lossy(std::string_view cp932) {
+  std::u16string out;
+  out.reserve(cp932.size());
+  const TTables& t = Tables();
+  for (size_t i = 0; i < cp932.size();) {
+    const size_t width = CharWidthAt(cp932, i);
+    const auto b = static_cast<unsigned char>(cp932[i]);
+    const uint32_t code = width == 2 ? (b << 8 | static_cast<unsigned char>(cp932[i + 1])) : b;
+    const char32_t cp = t.decode[code];
+    out.push_back(cp == kNoCharacter || cp > 0xFFFF ? u'\uFFFD' : static_cast<char16_t>(cp));
+    i += width;
+  }
+  return out;
+}
+
+std::string Utf16ToCp932Lossy(std::u16string_view utf16) {
+  std::string out;
+  out.reserve(utf16.size() * 2);
+  for (size_t k = 0; k < utf16.size(); ++k) {
+    const char32_t u = utf16[k];
+    if (u >= 0xD800 && u < 0xDC00 && k + 1 < utf16.size() && utf16[k + 1] >= 0xDC00 &&
+        utf16[k + 1] < 0xE000) {
+      out.push_back('?');  // a supplementary character: CP932 has none
+      ++k;
+    } else {
+      AppendCp932(u >= 0xD800 && u < 0xE000 ? kInvalid : u, &out);
+    }
+  }
+  return out;
+}
+
+std::string Cp932ToUtf8Lossy(std::string_view cp932) {
+  std::string out;
+  out.reserve(cp932.size() + cp932.size() / 2);
+  const TTables& t = Tables();
+  for (size_t i = 0; i < cp932.size();) {
+    const size_t width = CharWidthAt(cp932, i);
+    const auto b = static_cast<unsigned char>(cp932[i]);
+    const uint32_t code = width == 2 ? (b << 8 | static_cast<unsigned char>(cp932[i + 1])) : b;
+    const char32_t cp = t.decode[code];  // none for a lead byte alone at the end
+    AppendUtf8(cp == kNoCharacter ? 0xFFFD : cp, &out);
+    i += width;
+  }
   return out;
 }
 

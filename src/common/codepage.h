@@ -37,6 +37,18 @@ std::string Utf8ToCp932Lossy(std::string_view utf8);
 std::string Utf16LeToCp932Lossy(std::string_view utf16le);
 // A lone surrogate becomes U+FFFD.
 std::string Utf16LeToUtf8Lossy(std::string_view utf16le);
+// For showing text that may be damaged (a message in a text widget): every character
+// (CharWidthAt: a lead byte and the byte after it, or one byte) becomes one character, the
+// ones without a Unicode form U+FFFD, so positions in the result count as
+// TTextPositions counts them.
+std::string Cp932ToUtf8Lossy(std::string_view cp932);
+
+// CP932 for a text widget and back. Every character as CharWidthAt counts it (a lead byte
+// and the byte after it, or one byte) becomes exactly one UTF-16 unit, since CP932 lies in
+// the Basic Multilingual Plane, so positions map one to one; a character CP932 does not
+// define becomes U+FFFD. Back, a character CP932 lacks (a lone surrogate too) becomes "?".
+std::u16string Cp932ToUtf16Lossy(std::string_view cp932);
+std::string Utf16ToCp932Lossy(std::u16string_view utf16);
 
 // Well-formed UTF-8: no overlong forms, no encoded surrogates, nothing past U+10FFFF.
 bool IsValidUtf8(std::string_view text);

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "common/mbstring.h"
-#include "platform/locale.h"
 
 namespace lorvane {
 
@@ -20,10 +19,6 @@ bool DecideJapanese(std::string_view command_line, std::string_view default_lang
   if (upper.find("/JAPANESE") != std::string::npos) return true;
   if (upper.find("/ENGLISH") != std::string::npos) return false;
   return default_language_name.substr(0, std::string_view("日本").size()) == "日本";
-}
-
-void DecideInterfaceLanguage(std::string_view command_line, const ILocale& locale) {
-  g_japanese = DecideJapanese(command_line, locale.DefaultLanguageName());
 }
 
 void SetInterfaceLanguage(bool japanese) {

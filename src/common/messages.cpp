@@ -45,5 +45,69 @@ const TBilingualText kErrorCaption{"エラー", "Error"};
 const TBilingualText kOk{"OK", "OK"};
 const TBilingualText kCancel{"キャンセル", "Cancel"};
 
+const TBilingualText kSettingsNotSaved{
+    "%1\nを作成できませんでした。\nオプション設定などは保存されません。",
+    "%1\ncan not be created.\nYour option settings have not saved."};
+const TBilingualText kFileErrorCaption{"Lorvane - ファイルエラー", "Lorvane - File Error"};
+
+const TBilingualText kBadHexNumberField{"%1 の %2 行目: \"%3\" は16進数の数値ではありません。",
+                                        "%1, line %2: \"%3\" is not a hexadecimal number."};
+const TBilingualText kBadDecimalNumberField{
+    "%1 の %2 行目: \"%3\" は10進数の数値ではありません。",
+    "%1, line %2: \"%3\" is not a decimal number."};
+const TBilingualText kBadHexOffsetOrSize{
+    "%1 の %2 行目: \"%3\" は16進数の位置または長さとして読めません。",
+    "%1, line %2: \"%3\" is not a hexadecimal offset or size."};
+const TBilingualText kCannotOpen{"%1 を開けません。", "Cannot open %1."};
+const TBilingualText kCannotOpenBecause{"%1 を開けません。（%2）", "Cannot open %1: %2"};
+const TBilingualText kNotANumber{"%1: \"%2\" は数値ではありません", "%1: \"%2\" is not a number"};
+
+const TBilingualText kNegativeStartOffset{"%1: 開始位置が負です", "%1: negative start offset"};
+const TBilingualText kNegativeBlockNumber{"%1: ブロック番号が負です", "%1: negative block number"};
+const TBilingualText kRecordLengthNotHex{
+    "%1: レコード長 \"%2\" が16進数ではありません（位置 %3）",
+    "%1: record length \"%2\" at offset %3 is not hexadecimal"};
+const TBilingualText kLinesOutsideFile{"%1: %2～%3 行目がファイルの範囲外です（%4 行）",
+                                       "%1: lines %2 to %3 lie outside the file (%4 lines)"};
+
+const TBilingualText kFileIsMissing{"%1 がありません", "%1\r\nis not found."};
+const TBilingualText kAboutText{
+    "ローカルのメールソフトが保存したメールを、全文で検索するツールです。",
+    "Full-text search over the mail that mail programs keep on the local disk."};
+
+const TBilingualText kStateUnchecked{"調べない", "not searched"};
+const TBilingualText kStateChecked{"調べる", "searched"};
+const TBilingualText kStateSubtreeUnchecked{"サブフォルダもすべて調べない",
+                                            "not searched, with every sub-folder"};
+const TBilingualText kStateSubtreeChecked{"サブフォルダもすべて調べる",
+                                          "searched, with every sub-folder"};
+const TBilingualText kStateGreyUnchecked{"上のフォルダの指定で調べない",
+                                         "not searched, as a folder above says"};
+const TBilingualText kStateGreyChecked{"上のフォルダの指定で調べる",
+                                       "searched, as a folder above says"};
+
+// "Searth" is the dialog's own spelling and stays.
+const TBilingualText kSearchPatternLabel{"検索文字列", "Searth Pattern"};
+const TBilingualText kReplaceStringLabel{"置き換え文字列", "Replace String"};
+const TBilingualText kShowMessageIfNotFound{"見つからなければメッセージを表示する",
+                                            "Show message if not found"};
+const TBilingualText kReplaceContinuously{"続けて置き換える", "Replace Continuously"};
+const TBilingualText kConfirmBeforeReplace{"置き換える前に確認する", "Confirm before Replace"};
+const TBilingualText kUseRegularExpression{"正規表現を使用する", "Use Regular Expression"};
+const TBilingualText kSearchPowerfully{"強力に検索する", "Search Powerfully"};
+const TBilingualText kSearchUpward{"上へ%1", "%1 Upward"};
+const TBilingualText kSearchDownward{"下へ%1", "%1 Downward"};
+const TBilingualText kConfigOnly{"条件設定のみ", "Config Only"};
+
+const TBilingualText kSaveAsReplace{"%1 は既にあります。\r\n置き換えますか？",
+                                    "%1 already exists.\r\nDo you want to replace it?"};
+const TBilingualText kSaveAsStoreFile{
+    "%1 はメールソフトがメールを保存しているファイルなので、上書きできません。\r\n"
+    "別の名前を付けて下さい。",
+    "%1 is the file in which the mail program keeps its mail and cannot be overwritten.\r\n"
+    "Please choose another name."};
+const TBilingualText kSaveAsFailed{"%1 に保存できませんでした。\r\n%2",
+                                   "Could not save %1.\r\n%2"};
+
 }  // namespace msg
 }  // namespace lorvane

@@ -3,7 +3,7 @@
 
 #include "mail/detection_log.h"
 
-#include "mail/mail_text.h"
+#include "common/lines.h"
 #include "platform/file_system.h"
 
 namespace lorvane {

@@ -44,7 +44,7 @@ std::string TFolder::FullKey() const {
 
 TFolder* TFolder::AddChild(int node_type, int image_index, std::string caption, std::string key,
                            std::string data_path, bool has_mail) {
-  if (image_index == 1 && !has_mail) image_index = 2;
+  if (image_index == kMailFolderImage && !has_mail) image_index = kContainerImage;
   children_.push_back(std::make_unique<TFolder>(ini_, kind_, node_type, image_index, FullCaption(),
                                                 std::move(caption), FullKey(), std::move(key),
                                                 std::move(data_path), has_mail, this));

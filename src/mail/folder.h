@@ -16,6 +16,11 @@ class TIniFile;
 
 enum TNodeType { ntMailer = 1, ntFolder = 2 };
 
+// The node images of folders: one that holds mail, and one that only holds folders. A
+// mail program's node shows its own (MailerIcon).
+constexpr int kMailFolderImage = 1;
+constexpr int kContainerImage = 2;
+
 // Check states. 1-4 are stored; 5 and 6 are only ever shown, below a 3 or a 4.
 enum TCheckState {
   csUnchecked = 1,         // not searched (a container: each sub-folder decides)
@@ -52,8 +57,8 @@ class TFolder {
   std::string FullKey() const;
   TFolder* Parent() const { return parent_; }
 
-  // Appends a child of the same kind; a folder image (1) without mail becomes a
-  // container image (2).
+  // Appends a child of the same kind; a mail-folder image without mail becomes a
+  // container image.
   TFolder* AddChild(int node_type, int image_index, std::string caption, std::string key,
                     std::string data_path, bool has_mail);
   int ChildCount() const { return static_cast<int>(children_.size()); }

@@ -34,6 +34,28 @@ void Walk(const std::vector<TFolder*>& roots, const std::function<bool(TFolder&)
 
 }  // namespace
 
+void ForEachInSubtreeChildrenFirst(TFolder& top, const std::function<void(TFolder&)>& visit) {
+  struct Work {
+    TFolder* node;
+    bool children_done;
+  };
+  std::vector<Work> stack = {{&top, false}};
+  while (!stack.empty()) {
+    const Work w = stack.back();
+    stack.pop_back();
+    if (w.children_done) {
+      visit(*w.node);
+      continue;
+    }
+    stack.push_back({w.node, true});
+    for (int i = w.node->ChildCount() - 1; i >= 0; --i) stack.push_back({w.node->Child(i), false});
+  }
+}
+
+void TFolderTree::ForEachNodeChildrenFirst(const std::function<void(TFolder&)>& visit) const {
+  for (const auto& m : mailers_) ForEachInSubtreeChildrenFirst(*m, visit);
+}
+
 void TFolderTree::ForEachNode(const std::function<void(TFolder&)>& visit) const {
   std::vector<TFolder*> roots;
   for (const auto& m : mailers_) roots.push_back(m.get());

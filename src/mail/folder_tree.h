@@ -11,6 +11,10 @@
 
 namespace lorvane {
 
+// Every node of the subtree below and including `top`, children before their parent and
+// siblings in order (post-order).
+void ForEachInSubtreeChildrenFirst(TFolder& top, const std::function<void(TFolder&)>& visit);
+
 class TFolderTree {
  public:
   explicit TFolderTree(TIniFile& ini) : ini_(ini) {}
@@ -27,6 +31,8 @@ class TFolderTree {
 
   // Every node in display order: node before its children.
   void ForEachNode(const std::function<void(TFolder&)>& visit) const;
+  // Every node, children before their parent (each top-level subtree in turn).
+  void ForEachNodeChildrenFirst(const std::function<void(TFolder&)>& visit) const;
   // The folders a search takes part in, in display order: nodes whose shown state is even,
   // without descending below a node shown as 3.
   std::vector<TFolder*> SelectedFolders() const;

@@ -8,11 +8,14 @@
 
 #include "mail/mail_reader.h"
 
+#include <charconv>
+
 #include <cstring>
 #include <tuple>
 
-#include "common/language.h"
+#include "common/messages.h"
 #include "common/mbstring.h"
+#include "common/number_parse.h"
 #include "mail/mail_text.h"
 
 namespace lorvane {
@@ -28,10 +31,6 @@ std::string ReplaceLastThree(const std::string& name, const char* extension) {
 
 std::string LastChars(const std::string& name, int count) {
   return MBCopy(name, MBLength(name) - count + 1, count);
-}
-
-bool IsHexDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
 std::string Num(long long n) {
@@ -60,13 +59,24 @@ void JoinLines(const std::vector<std::string>& lines, std::string* out) {
 
 }  // namespace
 
+int32_t ParseMailAddress(std::string_view text, int32_t fallback) {
+  int32_t value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return ec == std::errc() && end == text.data() + text.size() && !text.empty() ? value
+                                                                                : fallback;
+}
+
+bool IsRecordFileName(const std::string& file_name) {
+  return UpperAscii(LastChars(file_name, 16)) == ".MES\\MESSAGE.TXT";
+}
+
 TMailReader::TMailReader(IFileSystem& fs, std::function<bool()> length_limit)
     : fs_(fs), length_limit_(std::move(length_limit)) {}
 
 TMailLayout TMailReader::LayoutOf(const std::string& file_name) {
   if (UpperAscii(LastChars(file_name, 4)) == ".BMF") return mlByteRange;
   if (fs_.Exists(ReplaceLastThree(file_name, "bmp"))) return mlBlock;
-  if (UpperAscii(LastChars(file_name, 16)) == ".MES\\MESSAGE.TXT") return mlRecord;
+  if (IsRecordFileName(file_name)) return mlRecord;
   return mlLineRange;
 }
 
@@ -122,13 +132,12 @@ void TMailReader::FillCache(std::string name) {
 
 std::pair<size_t, size_t> TMailReader::FetchLines(const std::string& file_name, int32_t first,
                                                   int32_t last) {
-  const bool japanese = IsJapanese();
   size_t from = 0;
   size_t to = 0;  // exclusive
   switch (LayoutOf(file_name)) {
     case mlByteRange: {
       if (first < 0) {
-        throw EMailRead(file_name + (japanese ? ": 開始位置が負です" : ": negative start offset"));
+        throw EMailRead(Format(msg::kNegativeStartOffset, {file_name}));
       }
       const long long count = static_cast<long long>(last) - first + 1;
       cache_.bytes = count > 0 ? ReadRange(file_name, static_cast<uint64_t>(first),
@@ -140,8 +149,7 @@ std::pair<size_t, size_t> TMailReader::FetchLines(const std::string& file_name, 
     }
     case mlBlock: {
       if (first < 0 || last < 0) {
-        throw EMailRead(file_name +
-                        (japanese ? ": ブロック番号が負です" : ": negative block number"));
+        throw EMailRead(Format(msg::kNegativeBlockNumber, {file_name}));
       }
       std::string bytes =
           ReadRange(ReplaceLastThree(file_name, "mbx"), static_cast<uint64_t>(first) * kBlockSize,
@@ -156,20 +164,15 @@ std::pair<size_t, size_t> TMailReader::FetchLines(const std::string& file_name, 
     }
     case mlRecord: {
       if (first < 0) {
-        throw EMailRead(file_name + (japanese ? ": 開始位置が負です" : ": negative start offset"));
+        throw EMailRead(Format(msg::kNegativeStartOffset, {file_name}));
       }
       const std::string length_text = ReadRange(file_name, static_cast<uint64_t>(first) + 1, 8);
-      bool hex = length_text.size() == 8;
-      for (char c : length_text) hex = hex && IsHexDigit(c);
-      if (!hex) {
-        throw EMailRead(file_name +
-                        (japanese ? ": レコード長 \"" + length_text +
-                                        "\" が16進数ではありません（位置 " + Num(first) + "）"
-                                  : ": record length \"" + length_text + "\" at offset " +
-                                        Num(first) + " is not hexadecimal"));
+      const std::optional<uint32_t> n =
+          length_text.size() == 8 ? ParseHex32(length_text) : std::nullopt;
+      if (!n) {
+        throw EMailRead(Format(msg::kRecordLengthNotHex, {file_name, length_text, Num(first)}));
       }
-      const uint64_t n = std::stoull(length_text, nullptr, 16);
-      cache_.bytes = ReadRange(file_name, static_cast<uint64_t>(first) + 11, n);
+      cache_.bytes = ReadRange(file_name, static_cast<uint64_t>(first) + 11, *n);
       FillCache("");
       to = cache_.LineCount();
       break;
@@ -201,11 +204,8 @@ std::pair<size_t, size_t> TMailReader::CachedRange(const std::string& file_name,
   const long long end = last == -1 ? count - 1 : last;
   if (end < first) return {0, 0};  // an empty message between two separators
   if (first < 0 || end >= count) {
-    const bool japanese = IsJapanese();
-    throw EMailRead(file_name + (japanese ? ": " + Num(first) + "～" + Num(end) +
-                                                " 行目がファイルの範囲外です（" + Num(count) + " 行）"
-                                          : ": lines " + Num(first) + " to " + Num(end) +
-                                                " lie outside the file (" + Num(count) + " lines)"));
+    throw EMailRead(
+        Format(msg::kLinesOutsideFile, {file_name, Num(first), Num(end), Num(count)}));
   }
   return {static_cast<size_t>(first), static_cast<size_t>(end) + 1};
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/exception.h"
@@ -22,12 +23,20 @@ struct TMail {
   bool operator==(const TMail&) const = default;
 };
 
+// A result row's First or Last text as a number; `fallback` for anything that is not a
+// decimal integer of 32 bits (a damaged result file).
+int32_t ParseMailAddress(std::string_view text, int32_t fallback);
+
 enum TMailLayout {
   mlByteRange,  // ".BMF": First and Last are byte offsets, Last inclusive
   mlBlock,      // a "bmp" sibling exists: 512-byte blocks of the "mbx" sibling
   mlRecord,     // "...\.MES\MESSAGE.TXT": First is the offset of a length-prefixed record
   mlLineRange,  // First and Last are line indexes, Last -1 for the last line
 };
+
+// Whether the file's last 16 characters, upper-cased, are ".MES\MESSAGE.TXT": the record
+// layout, unless the name makes it a byte-range or block one first.
+bool IsRecordFileName(const std::string& file_name);
 
 // A message that cannot be read as addressed (lines outside the file, a record length
 // that is not hexadecimal, a file that exists but cannot be read).
@@ -53,8 +62,8 @@ class TMailReader {
     return ReadMailText(mail.FileName, mail.First, mail.Last, true);
   }
 
-  // How often a whole file was loaded into the line cache (for tests and benchmarks).
-  int CacheLoads() const { return cache_loads_; }
+  // Hook for tests: how often a whole file was loaded into the line cache.
+  int ForTestingCacheLoads() const { return cache_loads_; }
 
  private:
   // The lines of one file (line-range layout) or of the last message read (others): one

@@ -8,8 +8,6 @@
 
 #include "mail/mail_text.h"
 
-#include <cstring>
-
 #include "common/mbstring.h"
 
 namespace lorvane {
@@ -82,36 +80,6 @@ size_t LastCharBeforeEnd(std::string_view s, const std::vector<size_t>& starts, 
 }
 
 }  // namespace
-
-void ForEachLine(std::string_view text, const std::function<void(std::string_view)>& visit) {
-  if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
-    text = text.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text.data()));
-  }
-  const char* const base = text.data();
-  const size_t n = text.size();
-  size_t pos = 0;
-  while (pos < n) {
-    // Find the next LF, then any CR before it: lone CRs are rare, so two memchr calls per
-    // line beat looking at every byte.
-    const auto* lf = static_cast<const char*>(std::memchr(base + pos, '\n', n - pos));
-    const size_t lf_at = lf ? static_cast<size_t>(lf - base) : n;
-    const auto* cr = static_cast<const char*>(std::memchr(base + pos, '\r', lf_at - pos));
-    if (cr) {
-      const auto cr_at = static_cast<size_t>(cr - base);
-      visit(text.substr(pos, cr_at - pos));
-      pos = cr_at + 1 == lf_at ? lf_at + 1 : cr_at + 1;
-    } else {
-      visit(text.substr(pos, lf_at - pos));
-      pos = lf_at + 1;
-    }
-  }
-}
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  ForEachLine(text, [&lines](std::string_view line) { lines.push_back(line); });
-  return lines;
-}
 
 bool IsBinaryContentType(std::string_view upper_value) {
   static constexpr std::string_view kTypes[] = {"APPLICATION/MAC-BINHEX40",

@@ -1,5 +1,5 @@
 #pragma once
-// Text transformations of a message: splitting into lines, dropping binary MIME parts,
+// Text transformations of a message: dropping binary MIME parts,
 // decoding ISO-2022-JP "B" header words, JIS to Shift_JIS, and the short forms of the
 // sender, date and time shown in the result list. All on CP932 byte strings.
 
@@ -8,13 +8,9 @@
 #include <string_view>
 #include <vector>
 
-namespace lorvane {
+#include "common/lines.h"
 
-// A text's lines: a line ends at CR LF, a lone CR or a lone LF (the terminators are not
-// part of it); a final line without terminator is a line; a NUL ends the text.
-// `visit` is called with each line, in order.
-void ForEachLine(std::string_view text, const std::function<void(std::string_view)>& visit);
-std::vector<std::string_view> SplitLines(std::string_view text);
+namespace lorvane {
 
 // The 18 binary content types, by prefix of the upper-cased, trimmed Content-Type value.
 bool IsBinaryContentType(std::string_view upper_value);

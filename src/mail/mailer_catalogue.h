@@ -45,6 +45,8 @@ struct TMailerEntry {
   int kind;
   const char* name;  // CP932
   const char* key;   // CP932; the settings section "Mailers\" + key
+  // Its messages' header names may stand without a blank after the colon ("Subject:x").
+  bool header_names_without_blank;
   TDetectProc detect;
   TDiscoverProc discover;
   TEnumerateProc enumerate;
@@ -59,6 +61,8 @@ std::string MailerKey(int kind);
 inline int MailerIcon(int kind) {
   return kind + 2;
 }
+// The kind's header_names_without_blank; false outside 0..17.
+bool HeaderNamesWithoutBlank(int kind);
 // The kind whose display name is `name` exactly; -1 when none.
 int MailerKindOfName(const std::string& name);
 

@@ -14,7 +14,7 @@
 #include <optional>
 #include <unordered_set>
 
-#include "common/language.h"
+#include "common/messages.h"
 #include "common/mbstring.h"
 
 namespace lorvane {
@@ -339,13 +339,7 @@ std::string SettingsFileName(std::string_view program_path) {
 }
 
 TMessageText SettingsWriteFailureText(std::string_view file_name) {
-  const std::string name(file_name);
-  if (IsJapanese()) {
-    return {name + "\nを作成できませんでした。" + "\nオプション設定などは保存されません。",
-            "Lorvane - ファイルエラー"};
-  }
-  return {name + "\ncan not be created." + "\nYour option settings have not saved.",
-          "Lorvane - File Error"};
+  return {Format(msg::kSettingsNotSaved, {file_name}), std::string(Text(msg::kFileErrorCaption))};
 }
 
 }  // namespace lorvane

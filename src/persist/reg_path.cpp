@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "common/mbstring.h"
+#include "common/number_parse.h"
 
 namespace lorvane {
 
@@ -35,25 +36,15 @@ std::optional<int32_t> ParseInteger(std::string_view text) {
     negative = text[0] == '-';
     text.remove_prefix(1);
   }
-  if (text.empty()) return std::nullopt;
   int64_t value = 0;
-  if (text[0] == '$') {
-    text.remove_prefix(1);
-    if (text.empty()) return std::nullopt;
-    uint64_t bits = 0;
-    for (char c : text) {
-      const int d = HexDigitValue(c);
-      if (d < 0) return std::nullopt;
-      bits = bits * 16 + static_cast<uint64_t>(d);
-      if (bits > 0xFFFFFFFF) return std::nullopt;
-    }
-    value = static_cast<int32_t>(static_cast<uint32_t>(bits));
+  if (!text.empty() && text[0] == '$') {
+    const std::optional<uint32_t> bits = ParseHex32(text.substr(1));
+    if (!bits) return std::nullopt;
+    value = static_cast<int32_t>(*bits);
   } else {
-    for (char c : text) {
-      if (c < '0' || c > '9') return std::nullopt;
-      value = value * 10 + (c - '0');
-      if (value > int64_t{1} << 31) return std::nullopt;
-    }
+    const std::optional<uint64_t> magnitude = ParseDigits(text, 10, uint64_t{1} << 31);
+    if (!magnitude) return std::nullopt;
+    value = static_cast<int64_t>(*magnitude);
   }
   if (negative) value = -value;
   if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max()) {

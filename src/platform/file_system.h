@@ -79,4 +79,11 @@ class IFileSystem {
   virtual std::optional<std::string> ToHostPath(const std::string& windows_path) = 0;
 };
 
+// Whether `path` names an existing file: exactly that name (a "*" or "?" in it is no
+// wildcard but a name no file can have), and not a directory.
+inline bool IsExistingFile(IFileSystem& fs, const std::string& path) {
+  if (path.empty() || path.find_first_of("*?") != std::string::npos) return false;
+  return fs.Exists(path) && !fs.IsDirectory(path);
+}
+
 }  // namespace lorvane

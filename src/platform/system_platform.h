@@ -42,4 +42,11 @@ std::string AbsoluteHostPath(const std::string& path);
 // The separator of host paths ("/" on POSIX, "\" on Windows).
 char HostPathSeparator();
 
+// The settings file a front end uses without --settings: "lorvane.ini" beside the programs.
+std::string DefaultSettingsHostPath();
+// Where the program counts as living, given its settings file: beside it and named after it
+// ("/x/lorvane.ini" -> "/x/lorvane.exe"), so that the settings, the detection log and the
+// program's data files share one directory.
+std::string ProgramHostPathBeside(const std::string& settings_host_path);
+
 }  // namespace lorvane

@@ -80,6 +80,8 @@ class TRSearch {
 
   // What the rebuild produced, for the front ends and tests.
   int KeywordCount() const { return in_use_; }
+  // The matcher of keyword k (0 <= k < KeywordCount()), which shows where it matches.
+  TAWKStr& Matcher(int k) { return *matchers_[static_cast<size_t>(k)]; }
   const std::string& LogicExpression() const { return logic_; }
   int LogicErrorPos() const { return logic_error_pos_; }
 

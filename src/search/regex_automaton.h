@@ -27,7 +27,7 @@ class TREAutomaton {
 
   // The attempt-by-attempt search gives way to a linear backward scan once it has spent
   // this many steps per byte of text; tests lower it to exercise the linear path.
-  void set_attempt_steps_per_byte(int steps) { attempt_steps_per_byte_ = steps; }
+  void ForTestingSetAttemptStepsPerByte(int steps) { attempt_steps_per_byte_ = steps; }
 
  private:
   int MatchByReverseScan(std::string_view text, size_t from, int* start, int* length);

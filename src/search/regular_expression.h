@@ -38,11 +38,11 @@ class TRegularExpression {
   // Match(text) > 0, without computing where.
   bool Find(std::string_view text);
 
-  // Introspection for tests and diagnostics.
-  int CacheSize() const { return static_cast<int>(cache_.size()); }
-  int CurrentEntry() const { return current_; }
-  const std::string& CompiledText() const { return cache_[static_cast<size_t>(current_)].text; }
-  int CompileCount() const { return compile_count_; }
+  // Hooks for tests and benchmarks: the cache of compiled patterns seen from outside.
+  int ForTestingCacheSize() const { return static_cast<int>(cache_.size()); }
+  int ForTestingCurrentEntry() const { return current_; }
+  const std::string& ForTestingCompiledText() const { return cache_[static_cast<size_t>(current_)].text; }
+  int ForTestingCompileCount() const { return compile_count_; }
 
  protected:
   TREPreProcessor& PreProcessor() { return preprocessor_; }

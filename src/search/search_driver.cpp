@@ -4,20 +4,24 @@
 //            record), then the finishing steps in every case.
 //   Narrow:  the same test over the undo snapshot's rows, records kept as they were.
 //   Undo:    the snapshot back.
+//   Load:    a result file's hits, the current ones as the snapshot.
 // Tested by tests/search/search_driver_test.cpp.
 
 #include "search/search_driver.h"
 
 #include <climits>
 #include <cstdio>
+#include <utility>
 
 #include "common/exception.h"
-#include "common/language.h"
+#include "common/messages.h"
 #include "common/mbstring.h"
+#include "common/number_parse.h"
 #include "common/windows_path.h"
+#include "mail/header_fields.h"
 #include "mail/mail_reader.h"
 #include "mail/mail_stores.h"
-#include "mail/mail_text.h"
+#include "mail/mailer_catalogue.h"
 #include "persist/ini_file.h"
 #include "persist/settings_keys.h"
 
@@ -32,20 +36,13 @@ std::string CounterText(int n) {
 // A message address kept as text in a result row; anything but a plain decimal number in
 // the 32-bit range is an error (a damaged result file must not be read at some address).
 int32_t AddressNumber(const std::string& text, const std::string& file) {
-  const bool negative = !text.empty() && text[0] == '-';
-  const std::string digits = negative ? text.substr(1) : text;
-  long long value = 0;
-  bool ok = !digits.empty() && digits.size() <= 10;
-  for (char c : digits) {
-    ok = ok && c >= '0' && c <= '9';
-    if (ok) value = value * 10 + (c - '0');
+  // We write these as std::to_string does: no "+".
+  const std::optional<int32_t> value =
+      !text.empty() && text[0] == '+' ? std::nullopt : ParseDecimal32(text);
+  if (!value) {
+    throw Exception(Format(msg::kNotANumber, {file, text}));
   }
-  if (negative) value = -value;
-  if (!ok || value < INT32_MIN || value > INT32_MAX) {
-    throw Exception(file + ": \"" + text + "\" " +
-                    (IsJapanese() ? "は数値ではありません" : "is not a number"));
-  }
-  return static_cast<int32_t>(value);
+  return *value;
 }
 
 // Byte index of the first "\" that starts a character, npos when none.
@@ -108,45 +105,8 @@ void TSearchDriver::FolderFields(const std::string& path, std::string* soft, std
   *folder = last_part == rest ? last_part : last_part + " (" + rest + ")";
 }
 
-void TSearchDriver::HeaderFields(const std::string& text, bool becky_forms, std::string* date,
-                                 std::string* time, std::string* sender, std::string* subject) {
-  date->clear();
-  time->clear();
-  sender->clear();
-  subject->clear();
-  const std::string_view subject_prefix = becky_forms ? "SUBJECT:" : "SUBJECT: ";
-  const std::string_view from_prefix = becky_forms ? "FROM:" : "FROM: ";
-  const std::string_view date_prefix = becky_forms ? "DATE:" : "DATE: ";
-  auto has = [](std::string_view line, std::string_view prefix) {
-    return line.size() >= prefix.size() && UpperAscii(line.substr(0, prefix.size())) == prefix;
-  };
-  bool done = false;
-  ForEachLine(text, [&](std::string_view line) {
-    if (done) return;
-    bool filled = false;
-    if (has(line, subject_prefix)) {
-      if (subject->empty()) {
-        *subject = std::string(Trim(line.substr(subject_prefix.size())));
-        filled = true;
-      }
-    } else if (has(line, from_prefix)) {
-      if (sender->empty()) {
-        *sender = SenderName(line.substr(from_prefix.size()));
-        filled = true;
-      }
-    } else if (has(line, date_prefix)) {
-      if (date->empty()) {
-        *date = MailDate(line.substr(date_prefix.size()));
-        *time = MailTime(line.substr(date_prefix.size()));
-        filled = true;
-      }
-    }
-    if (filled && !subject->empty() && !sender->empty() && !date->empty()) done = true;
-  });
-}
-
 std::string TSearchDriver::SortKey() const {
-  return ini_.ReadString(keys::kDisplay, keys::kSort, "Soft");
+  return TSearchSettings::SortKey(ini_);
 }
 
 void TSearchDriver::SortNow() {
@@ -166,9 +126,38 @@ void TSearchDriver::Start(bool regexp, bool powerful) {
   observer_.ButtonsChanged();
 }
 
+void TSearchDriver::SetScope(TSearchScope scope) {
+  if (running_) {
+    pending_scope_ = scope;
+  } else {
+    scope_ = scope;
+  }
+}
+
+void TSearchDriver::SetMethod(TMethod method) {
+  if (running_) {
+    pending_method_ = method;
+    return;
+  }
+  query_.SetMethod(method);
+  KeywordChanged(query_.SearchPattern(), query_.UseRegExp(), query_.Powerful());
+}
+
+void TSearchDriver::ApplyPending() {
+  if (pending_scope_) scope_ = *std::exchange(pending_scope_, std::nullopt);
+  if (pending_method_) query_.SetMethod(*std::exchange(pending_method_, std::nullopt));
+  if (pending_keyword_) {
+    const TPendingKeyword k = *std::exchange(pending_keyword_, std::nullopt);
+    query_.SetCondition(k.text, k.regexp, k.powerful);
+  }
+}
+
 void TSearchDriver::KeywordChanged(const std::string& text, bool regexp, bool powerful) {
+  if (running_) {
+    pending_keyword_ = TPendingKeyword{text, regexp, powerful};
+    return;
+  }
   query_.SetCondition(text, regexp, powerful);
-  if (running_) return;
   can_search_ = !query_.PatternError();
   can_narrow_ = !query_.PatternError() && text != history_.Newest() && !results_.Empty();
   observer_.ButtonsChanged();
@@ -201,7 +190,8 @@ void TSearchDriver::Finish() {
   observer_.ResultsChanged();
   observer_.ShowProgressPanel(false);
   running_ = false;
-  can_search_ = true;
+  ApplyPending();
+  can_search_ = !query_.PatternError();
   can_narrow_ = false;
   can_undo_ = !undo_.Empty();
   observer_.ButtonsChanged();
@@ -230,8 +220,7 @@ void TSearchDriver::PartialRefresh() {
 
 void TSearchDriver::SearchFolder(TFolder& folder, int& done, int total) {
   const std::string folder_path = folder.FullCaption();
-  const std::string mailer = MailerName(folder.Kind());
-  const bool becky_forms = mailer == "Becky!" || mailer == "Becky!2";
+  const bool names_without_blank = HeaderNamesWithoutBlank(folder.Kind());
   for (int i = 0; i < folder.MailCount(); ++i) {
     const TMail mail = *folder.Mail(i);
     StepProgress(done, total, mail.FileName);
@@ -242,8 +231,8 @@ void TSearchDriver::SearchFolder(TFolder& folder, int& done, int total) {
     if (query_.IsMatch(current)) {
       TMailRecord record;
       FolderFields(folder_path, &record[mfSoft], &record[mfFolder]);
-      HeaderFields(text, becky_forms, &record[mfDate], &record[mfTime], &record[mfSender],
-                   &record[mfSubject]);
+      ScanHeaderFields(text, names_without_blank, &record[mfDate], &record[mfTime],
+                       &record[mfSender], &record[mfSubject]);
       if (record[mfSubject].empty()) record[mfSubject] = ExtractFileName(mail.FileName);
       record[mfFileName] = mail.FileName;
       record[mfFirst] = std::to_string(mail.First);
@@ -255,6 +244,7 @@ void TSearchDriver::SearchFolder(TFolder& folder, int& done, int total) {
 }
 
 void TSearchDriver::Search() {
+  if (running_) return;
   Begin();
   try {
     if (!Trim(query_.SearchPattern()).empty()) {
@@ -268,9 +258,12 @@ void TSearchDriver::Search() {
         stores_.EnumerateMails(*folder);
         total += folder->MailCount();
         addresses.push_back(folder->TakeMails());
+        // Counting a large store takes a while too: the window stays live and Cancel works.
+        observer_.ProcessPendingEvents();
+        if (cancel_) break;
       }
       int done = 0;
-      for (size_t i = 0; i < folders.size() && total > 0; ++i) {
+      for (size_t i = 0; i < addresses.size() && total > 0 && !cancel_; ++i) {
         TFolder* folder = folders[i];
         struct ClearOnExit {
           TFolder* f;
@@ -290,6 +283,7 @@ void TSearchDriver::Search() {
 }
 
 void TSearchDriver::Narrow() {
+  if (running_) return;
   Begin();
   try {
     if (!Trim(query_.SearchPattern()).empty() && !undo_.Empty()) {
@@ -320,6 +314,7 @@ void TSearchDriver::Narrow() {
 }
 
 void TSearchDriver::Undo() {
+  if (running_) return;
   results_ = undo_;
   SortNow();
   observer_.ResultsChanged();
@@ -327,6 +322,22 @@ void TSearchDriver::Undo() {
   observer_.Counters(CounterText(results_.Count()), "");
   can_undo_ = false;
   observer_.ButtonsChanged();
+}
+
+TResultFileStatus TSearchDriver::LoadResults(const std::string& path, std::string* error) {
+  if (running_) {
+    if (error != nullptr) error->clear();
+    return TResultFileStatus::kUnreadable;
+  }
+  const TResultFileStatus status = LoadResultFile(stores_.Fs(), path, &results_, &undo_, error);
+  if (status != TResultFileStatus::kLoaded) return status;
+  SortNow();
+  observer_.ResultsChanged();
+  observer_.Counters(CounterText(results_.Count()), "");
+  can_narrow_ = !results_.Empty();
+  can_undo_ = !undo_.Empty();
+  observer_.ButtonsChanged();
+  return status;
 }
 
 }  // namespace lorvane

@@ -8,12 +8,15 @@
 //   driver.KeywordChanged("メール 検索", false, true);   // on every change of the box
 //   if (driver.CanSearch()) driver.Search();             // may raise after finishing
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "search/keyword_history.h"
 #include "search/keyword_query.h"
+#include "search/result_file.h"
 #include "search/result_list.h"
+#include "search/search_settings.h"
 
 namespace lorvane {
 
@@ -41,11 +44,6 @@ class ISearchObserver {
   virtual void ProcessPendingEvents() = 0;
 };
 
-struct TSearchScope {
-  bool header = true;  // at least one of the two is always on
-  bool body = true;
-};
-
 class TSearchDriver {
  public:
   TSearchDriver(TMailStores& stores, TMailReader& reader, TIniFile& ini, TResultList& results,
@@ -54,7 +52,10 @@ class TSearchDriver {
   TRSearch& Query() { return query_; }
   TKeywordHistory& History() { return history_; }
 
-  void SetScope(TSearchScope scope) { scope_ = scope; }
+  // Options given while a command runs take effect when it has finished, so that one search
+  // never mixes two conditions or two scopes.
+  void SetScope(TSearchScope scope);
+  void SetMethod(TMethod method);
   // Search exactly these folders instead of those ticked in the tree (empty: the tree's).
   void SetFolders(std::vector<TFolder*> folders) { folders_ = std::move(folders); }
   TSearchScope Scope() const { return scope_; }
@@ -69,10 +70,15 @@ class TSearchDriver {
 
   // The commands, over the keyword text last given to KeywordChanged (or Start). Each runs
   // its finishing steps whatever happens, then re-raises an error that ended it (the hits
-  // so far stay, sorted).
+  // so far stay, sorted). A command asked for while one runs (from the pending events the
+  // observer processes) is refused.
   void Search();
   void Narrow();
   void Undo();
+  // A saved result list in place of the hits, which become the undo snapshot: sorted,
+  // counters and buttons set. Anything but kLoaded changes nothing (refused while a command
+  // runs, as kUnreadable with an empty `error`).
+  TResultFileStatus LoadResults(const std::string& path, std::string* error);
   void Cancel() { cancel_ = true; }
   void ProgressReportNow() { PartialRefresh(); }
 
@@ -92,10 +98,9 @@ class TSearchDriver {
   // Whether the done-counter is one of 10, 20, ..., 90, 100, 200, ..., 1000, ...
   static bool IsRefreshPoint(int done);
 
-  // The Mail record fields taken from the folder path and the message header.
+  // The Mail record fields taken from the folder path (the header's are
+  // ScanHeaderFields's).
   static void FolderFields(const std::string& folder_path, std::string* soft, std::string* folder);
-  static void HeaderFields(const std::string& text, bool becky_forms, std::string* date,
-                           std::string* time, std::string* sender, std::string* subject);
 
  private:
   void Begin();
@@ -106,6 +111,7 @@ class TSearchDriver {
   void SetCounters();
   bool ProgressBarWanted() const;
   void SearchFolder(TFolder& folder, int& done, int total);
+  void ApplyPending();
 
   TMailStores& stores_;
   TMailReader& reader_;
@@ -126,6 +132,16 @@ class TSearchDriver {
   bool can_undo_ = false;
   int last_reported_ = 0;
   int done_ = 0;
+
+  // Asked for while a command ran.
+  struct TPendingKeyword {
+    std::string text;
+    bool regexp;
+    bool powerful;
+  };
+  std::optional<TPendingKeyword> pending_keyword_;
+  std::optional<TSearchScope> pending_scope_;
+  std::optional<TMethod> pending_method_;
 };
 
 }  // namespace lorvane

@@ -9,14 +9,14 @@
 namespace lorvane::cli {
 namespace {
 
-const std::vector<OptionSpec> kSpecs = {
+const std::vector<OptionDef> kDefs = {
     {"--flag", false}, {"--value", true}, {"--on", false}, {"--off", false}};
 
 TEST(ArgumentsTest, OptionsValuesAndPositionals) {
   ParsedArguments p;
   std::string error;
   ASSERT_TRUE(
-      ParseArguments({"a", "--flag", "--value", "v1", "b", "--value=v2"}, kSpecs, &p, &error));
+      ParseArguments({"a", "--flag", "--value", "v1", "b", "--value=v2"}, kDefs, &p, &error));
   EXPECT_TRUE(p.Has("--flag"));
   EXPECT_EQ(p.Value("--value"), "v2");
   EXPECT_EQ(p.Values("--value"), (std::vector<std::string>{"v1", "v2"}));
@@ -26,7 +26,7 @@ TEST(ArgumentsTest, OptionsValuesAndPositionals) {
 TEST(ArgumentsTest, DoubleDashAndNegativeNumbers) {
   ParsedArguments p;
   std::string error;
-  ASSERT_TRUE(ParseArguments({"0", "-1", "--", "--flag", "-x"}, kSpecs, &p, &error));
+  ASSERT_TRUE(ParseArguments({"0", "-1", "--", "--flag", "-x"}, kDefs, &p, &error));
   EXPECT_FALSE(p.Has("--flag"));
   EXPECT_EQ(p.positionals, (std::vector<std::string>{"0", "-1", "--flag", "-x"}));
 }
@@ -34,23 +34,23 @@ TEST(ArgumentsTest, DoubleDashAndNegativeNumbers) {
 TEST(ArgumentsTest, LastOfOppositeSwitchesWins) {
   ParsedArguments p;
   std::string error;
-  ASSERT_TRUE(ParseArguments({"--on", "--off"}, kSpecs, &p, &error));
+  ASSERT_TRUE(ParseArguments({"--on", "--off"}, kDefs, &p, &error));
   EXPECT_FALSE(p.Switch("--on", "--off", true));
-  ASSERT_TRUE(ParseArguments({"--off", "--on"}, kSpecs, &p, &error));
+  ASSERT_TRUE(ParseArguments({"--off", "--on"}, kDefs, &p, &error));
   EXPECT_TRUE(p.Switch("--on", "--off", false));
-  ASSERT_TRUE(ParseArguments({}, kSpecs, &p, &error));
+  ASSERT_TRUE(ParseArguments({}, kDefs, &p, &error));
   EXPECT_TRUE(p.Switch("--on", "--off", true));
 }
 
 TEST(ArgumentsTest, Errors) {
   ParsedArguments p;
   std::string error;
-  EXPECT_FALSE(ParseArguments({"--nope"}, kSpecs, &p, &error));
+  EXPECT_FALSE(ParseArguments({"--nope"}, kDefs, &p, &error));
   EXPECT_EQ(error, "unknown option '--nope'");
-  EXPECT_FALSE(ParseArguments({"--value"}, kSpecs, &p, &error));
+  EXPECT_FALSE(ParseArguments({"--value"}, kDefs, &p, &error));
   EXPECT_EQ(error, "option '--value' needs a value");
-  EXPECT_FALSE(ParseArguments({"--flag=1"}, kSpecs, &p, &error));
-  EXPECT_FALSE(ParseArguments({"-x"}, kSpecs, &p, &error));
+  EXPECT_FALSE(ParseArguments({"--flag=1"}, kDefs, &p, &error));
+  EXPECT_FALSE(ParseArguments({"-x"}, kDefs, &p, &error));
 }
 
 }  // namespace

@@ -102,6 +102,18 @@ TEST_F(ConfigCommandTest, ListShowsAHandWrittenFileAsItStands) {
   EXPECT_EQ(Run({"config", "get", "", "Tab"}).out, "a\tb\n");
 }
 
+TEST_F(ConfigCommandTest, TheNamedFileIsUsedWhateverItsExtension) {
+  const std::string named = prefix_.scratch().Path("work.cfg");
+  const auto run = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), {"--wine-prefix", prefix_.prefix(), "--settings", named});
+    return Cli(args);
+  };
+  EXPECT_EQ(run({"config", "set", "Option", "RegExp", "Boolean", "True"}).status, 0);
+  EXPECT_TRUE(prefix_.scratch().Exists("work.cfg"));
+  EXPECT_FALSE(prefix_.scratch().Exists("work.ini"));
+  EXPECT_EQ(run({"config", "get", "Option", "RegExp"}).out, "True\n");
+}
+
 TEST_F(ConfigCommandTest, FailedWriteIsReportedAndLeavesNoFile) {
   const std::string nowhere = prefix_.scratch().Path("missing-dir/lorvane.ini");
   const Result r = Cli({"--wine-prefix", prefix_.prefix(), "--settings", nowhere, "config", "set",

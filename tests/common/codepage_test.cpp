@@ -86,5 +86,43 @@ TEST(CodePageTest, LossyFormAgreesWithTheStrictOneOnEveryCp932Character) {
   }
 }
 
+// The text widget's form: one UTF-16 unit per character, whatever the bytes hold, so that
+// byte offsets in the core and positions in the widget can be mapped by counting.
+TEST(CodePageTest, WidgetFormHasOneUnitPerCharacter) {
+  EXPECT_EQ(Cp932ToUtf16Lossy("表ソポ\\|\r\n"), u"表ソポ\\|\r\n");
+  EXPECT_EQ(Cp932ToUtf16Lossy("\xA1\xDF"), u"｡ﾟ");
+  // Undefined pairs, an undefined single byte and a lead byte at the end: one unit each.
+  EXPECT_EQ(Cp932ToUtf16Lossy("\x85\x40x\xA0\x81"), u"\uFFFDx\uFFFD\uFFFD");
+  EXPECT_EQ(Cp932ToUtf16Lossy(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
+  EXPECT_EQ(Utf16ToCp932Lossy(u"受信箱ｶﾞ\r\n"), "受信箱ｶﾞ\r\n");
+  std::u16string odd = u"Å\U0001F600";
+  odd += static_cast<char16_t>(0xD800);  // a lone surrogate
+  odd += u"x\uFFFD";
+  EXPECT_EQ(Utf16ToCp932Lossy(odd), "???x?");
+  std::string all;
+  for (int lead = 0x81; lead <= 0xFC; ++lead) {
+    if (lead >= 0xA0 && lead <= 0xDF) continue;
+    for (int trail = 0x40; trail <= 0xFC; ++trail) {
+      std::string c{static_cast<char>(lead), static_cast<char>(trail)}, utf8;
+      if (TryCp932ToUtf8(c, &utf8)) all += c;
+    }
+  }
+  const std::u16string wide = Cp932ToUtf16Lossy(all);
+  EXPECT_EQ(wide.size(), all.size() / 2);
+  EXPECT_EQ(Utf16ToCp932Lossy(wide).size(), all.size());  // every defined character returns
+}
+
+// What a text widget gets: one character per CP932 character, damaged ones included, so
+// that positions counted by TTextPositions fit the widget's.
+TEST(CodePageTest, LossyCp932KeepsOneCharacterPerCharacter) {
+  const std::string fffd = "\xEF\xBF\xBD";
+  EXPECT_EQ(Cp932ToUtf8Lossy("受信箱"), kUtf8Uketsuke);
+  EXPECT_EQ(Cp932ToUtf8Lossy("ソ\\"), "\xE3\x82\xBD\\");
+  EXPECT_EQ(Cp932ToUtf8Lossy("a\x82"), "a" + fffd);             // lone lead byte at the end
+  EXPECT_EQ(Cp932ToUtf8Lossy("\x81\x0D\x0A"), fffd + "\n");     // lead byte before CR LF
+  EXPECT_EQ(Cp932ToUtf8Lossy("\xA0x"), fffd + "x");  // a byte with no character (Windows maps 0x80)
+  EXPECT_EQ(Cp932ToUtf8Lossy(std::string("a\0b", 3)), std::string("a\0b", 3));
+}
+
 }  // namespace
 }  // namespace lorvane

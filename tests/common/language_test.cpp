@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
-#include "platform/locale.h"
-
 namespace lorvane {
 namespace {
 
@@ -21,12 +17,9 @@ TEST(LanguageTest, CommandLineSwitchesWinInAnyCase) {
 }
 
 TEST(LanguageTest, DecisionIsKeptProgramWide) {
-  struct JapaneseLocale : ILocale {
-    std::string DefaultLanguageName() const override { return "日本語"; }
-  } locale;
-  DecideInterfaceLanguage("lorvane", locale);
+  SetInterfaceLanguage(DecideJapanese("lorvane", "日本語"));
   EXPECT_TRUE(IsJapanese());
-  DecideInterfaceLanguage("lorvane /english", locale);
+  SetInterfaceLanguage(DecideJapanese("lorvane /english", "日本語"));
   EXPECT_FALSE(IsJapanese());
   SetInterfaceLanguage(true);
 }

@@ -25,6 +25,19 @@ TEST(MessagesTest, TextFollowsTheInterfaceLanguage) {
   EXPECT_EQ(Text(kJapaneseOnly), "索引");  // no English form: stays Japanese
 }
 
+TEST(MessagesTest, FindDialogDirectionButtonsTakeTheTitle) {
+  LanguageGuard guard;
+  SetInterfaceLanguage(true);
+  EXPECT_EQ(Format(msg::kSearchUpward, {"検索"}), "上へ検索");
+  EXPECT_EQ(Format(msg::kSearchDownward, {"置き換え"}), "下へ置き換え");
+  EXPECT_EQ(Text(msg::kSearchPatternLabel), "検索文字列");
+  SetInterfaceLanguage(false);
+  EXPECT_EQ(Format(msg::kSearchUpward, {"Search"}), "Search Upward");
+  EXPECT_EQ(Format(msg::kSearchDownward, {"置き換え"}), "置き換え Downward");
+  EXPECT_EQ(Text(msg::kSearchPatternLabel), "Searth Pattern");
+  EXPECT_EQ(Text(msg::kConfigOnly), "Config Only");
+}
+
 TEST(MessagesTest, PlaceholdersAreReplacedInAnyOrder) {
   EXPECT_EQ(FormatText("%2 - %1", {"a", "b"}), "b - a");
   EXPECT_EQ(FormatText("100%% %1%", {"x"}), "100% x%");

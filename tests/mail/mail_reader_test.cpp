@@ -39,12 +39,12 @@ TEST_F(MailReaderTest, LineRangeLayoutAndItsCache) {
   EXPECT_EQ(Read("C:\\Mail\\Inbox.txt", 1, 3), "Subject: first\r\n\r\nbody one\r\n");
   EXPECT_EQ(Read("C:\\Mail\\Inbox.txt", 5, -1), "Subject: second\r\n\r\nbody two\r\n");
   EXPECT_EQ(Read("C:\\Mail\\Inbox.txt", 5, -1, true), "Subject: second\r\n");
-  EXPECT_EQ(reader_.CacheLoads(), 1);
+  EXPECT_EQ(reader_.ForTestingCacheLoads(), 1);
   // A record read replaces the cache; the mailbox is loaded again afterwards.
   fs_.AddFile("C:\\Mail\\x.bmf", "Subject: bmf\r\n\r\nB\r\n");
   EXPECT_EQ(Read("C:\\Mail\\x.bmf", 0, 13), "Subject: bmf\r\n");
   EXPECT_EQ(Read("C:\\Mail\\Inbox.txt", 1, 1), "Subject: first\r\n");
-  EXPECT_EQ(reader_.CacheLoads(), 2);
+  EXPECT_EQ(reader_.ForTestingCacheLoads(), 2);
   // A mailbox that grew is read afresh.
   fs_.AddFile("C:\\m.txt", "a\r\nb\r\n");
   EXPECT_EQ(Read("C:\\m.txt", 0, -1), "a\r\nb\r\n");

@@ -5,16 +5,13 @@
 
 #include <gtest/gtest.h>
 
-
 #include "mail/mailer_catalogue.h"
+#include "mailers/mailer_test.h"
 #include "persist/settings_keys.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
 
 namespace lorvane {
 namespace {
 
-using testing::TMailFixture;
 using testing::TStoresHarness;
 
 TEST(MailerCatalogueTest, NamesKeysAndIcons) {
@@ -31,14 +28,14 @@ TEST(MailerCatalogueTest, NamesKeysAndIcons) {
   EXPECT_EQ(MailerName(-1), "");
   EXPECT_EQ(MailerKindOfName("Becky!"), mkBecky);
   EXPECT_EQ(MailerKindOfName("becky!"), -1);
-  for (int k = 0; k < kMailerKinds; ++k) EXPECT_EQ(MailerEntry(k)->kind, k);
+  for (int k = 0; k < kMailerKinds; ++k) {
+    EXPECT_EQ(MailerEntry(k)->kind, k);
+    EXPECT_EQ(HeaderNamesWithoutBlank(k), k == mkBecky || k == mkBecky2) << k;
+  }
+  EXPECT_FALSE(HeaderNamesWithoutBlank(-1));
 }
 
-class MailStoresTest : public ::testing::Test {
- protected:
-  ScratchDir scratch_;
-  TMailFixture fixture_{scratch_.Path("prefix")};
-};
+using MailStoresTest = testing::TMailerTest;
 
 TEST_F(MailStoresTest, AutomaticRunLogsEveryKindInOrderAndCutsTheLog) {
   TStoresHarness h(fixture_);
@@ -46,7 +43,7 @@ TEST_F(MailStoresTest, AutomaticRunLogsEveryKindInOrderAndCutsTheLog) {
   std::vector<std::string> log = h.Log();
   ASSERT_GE(log.size(), 19u);
   EXPECT_EQ(log[0], "");
-  EXPECT_EQ(log[1], "■akira32Gold 2026/12/06 09:30:00");
+  EXPECT_EQ(log[1], Header(mkAkira32Gold));
   std::vector<std::string> headers;
   for (const auto& line : log) {
     if (line.rfind("■", 0) == 0) headers.push_back(line.substr(2, line.find(' ') - 2));
@@ -57,7 +54,7 @@ TEST_F(MailStoresTest, AutomaticRunLogsEveryKindInOrderAndCutsTheLog) {
   EXPECT_EQ(headers.back(), "Directory");
   for (int run = 0; run < 10; ++run) h.stores.Rebuild();
   EXPECT_EQ(h.Log().size(), 100u);
-  EXPECT_EQ(h.Log().back(), "■Directory 2026/12/06 09:30:00");
+  EXPECT_EQ(h.Log().back(), Header(mkDirectory));
 }
 
 TEST_F(MailStoresTest, DirectoryKindIsFoundByItsCount) {
@@ -81,7 +78,7 @@ TEST_F(MailStoresTest, HiddenKindsGetOnlyTheirHeader) {
   h.ini.WriteBool("Mailers\\Becky2", keys::kHidden, true);
   fixture_.SetString(TRegRoot::kCurrentUser, "Software\\RimArts\\B2\\Settings", "DataDir", "");
   EXPECT_FALSE(h.stores.DetectMailer(mkBecky2, true));
-  EXPECT_EQ(h.Log(), (std::vector<std::string>{"■Becky!2 2026/12/06 09:30:00"}));
+  EXPECT_EQ(h.Log(), (std::vector<std::string>{Header(mkBecky2)}));
   EXPECT_TRUE(h.dialogs.Messages().empty());
 }
 

@@ -1,4 +1,4 @@
-// Message text transformations: line splitting, binary-part removal, header words, JIS,
+// Message text transformations: binary-part removal, header words, JIS,
 // and the sender/date/time forms.
 
 #include "mail/mail_text.h"
@@ -13,20 +13,8 @@
 namespace lorvane {
 namespace {
 
-using Lines = std::vector<std::string_view>;
-
 // "さくら" in ISO-2022-JP.
 const std::string kSakuraJis = "\x1B$B$5$/$i\x1B(B";
-
-TEST(MailTextTest, SplitLinesAtEveryKindOfLineEnd) {
-  EXPECT_EQ(SplitLines("a\r\nb\rc\nd"), (Lines{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitLines("a\r\n"), (Lines{"a"}));
-  EXPECT_EQ(SplitLines("a\r\n\r\nb\n"), (Lines{"a", "", "b"}));
-  EXPECT_EQ(SplitLines("\n\n"), (Lines{"", ""}));
-  EXPECT_EQ(SplitLines(""), (Lines{}));
-  EXPECT_EQ(SplitLines(std::string("ab\0cd\r\nef", 9)), (Lines{"ab"}));
-  EXPECT_EQ(SplitLines("\r\r\n"), (Lines{"", ""}));
-}
 
 TEST(MailTextTest, BinaryPartsAreDroppedUpToTheNextContentType) {
   const std::string message =

@@ -64,7 +64,7 @@ TEST(AWKStrTest, SyntaxErrorsRaiseAndLeaveTheEmptyPattern) {
   }
   EXPECT_EQ(m.ErrorPos(), 6);
   EXPECT_EQ(m.RegExp(), "[abc");
-  EXPECT_EQ(m.CurrentEntry(), 0);
+  EXPECT_EQ(m.ForTestingCurrentEntry(), 0);
   EXPECT_EQ(MatchStart(m, "abc"), 1);
   m.SetRegExp("abc");
   EXPECT_EQ(m.ErrorPos(), 0);
@@ -79,7 +79,7 @@ TEST(AWKStrTest, FailedPatternIsNeverServedFromTheCache) {
   TAWKStr m;
   EXPECT_THROW(m.SetRegExp("(a"), ERegExpParser);
   EXPECT_THROW(m.SetRegExp("(a"), ERegExpParser);
-  EXPECT_EQ(m.CacheSize(), 1);
+  EXPECT_EQ(m.ForTestingCacheSize(), 1);
 }
 
 TEST(AWKStrTest, PlainTextTakesThePatternLiterally) {
@@ -105,25 +105,25 @@ TEST(AWKStrTest, EscapeMarksTheTenMetacharactersOnly) {
 
 TEST(AWKStrTest, CacheKeepsFiveNewestFirstAndEntryZero) {
   TAWKStr m;
-  EXPECT_EQ(m.CompileCount(), 0);
+  EXPECT_EQ(m.ForTestingCompileCount(), 0);
   m.SetRegExp("abc");
   m.SetRegExp("abc");
-  EXPECT_EQ(m.CompileCount(), 1);
+  EXPECT_EQ(m.ForTestingCompileCount(), 1);
   m.SetUseFuzzyCharDic(true);   // "abc" in mode 1
   m.SetUseFuzzyCharDic(false);  // back to mode 0: cached
-  EXPECT_EQ(m.CompileCount(), 2);
-  EXPECT_EQ(m.CompiledText(), "abc");
+  EXPECT_EQ(m.ForTestingCompileCount(), 2);
+  EXPECT_EQ(m.ForTestingCompiledText(), "abc");
   for (const char* p : {"p1", "p2", "p3", "p4"}) m.SetRegExp(p);
-  EXPECT_EQ(m.CacheSize(), 5);
-  EXPECT_EQ(m.CompileCount(), 6);
+  EXPECT_EQ(m.ForTestingCacheSize(), 5);
+  EXPECT_EQ(m.ForTestingCompileCount(), 6);
   m.SetRegExp("p1");  // still cached at the end; found entries do not move
-  EXPECT_EQ(m.CompileCount(), 6);
-  EXPECT_EQ(m.CurrentEntry(), 4);
+  EXPECT_EQ(m.ForTestingCompileCount(), 6);
+  EXPECT_EQ(m.ForTestingCurrentEntry(), 4);
   m.SetRegExp("abc");  // evicted by now
-  EXPECT_EQ(m.CompileCount(), 7);
+  EXPECT_EQ(m.ForTestingCompileCount(), 7);
   m.SetRegExp("");  // entry 0
-  EXPECT_EQ(m.CurrentEntry(), 0);
-  EXPECT_EQ(m.CompileCount(), 7);
+  EXPECT_EQ(m.ForTestingCurrentEntry(), 0);
+  EXPECT_EQ(m.ForTestingCompileCount(), 7);
 }
 
 TEST(AWKStrTest, TooLongPatternsAreRefusedClearly) {
@@ -138,7 +138,7 @@ TEST(AWKStrTest, TooLongPatternsAreRefusedClearly) {
     EXPECT_STREQ(e.what(), "正規表現が長すぎます");
   }
   EXPECT_EQ(m.ErrorPos(), 0);
-  EXPECT_EQ(m.CurrentEntry(), 0);
+  EXPECT_EQ(m.ForTestingCurrentEntry(), 0);
 }
 
 }  // namespace

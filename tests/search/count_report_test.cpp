@@ -39,11 +39,13 @@ TEST(CountReportTest, ExchangeSortOrderOfEqualKeys) {
   EXPECT_EQ(senders, (std::vector<std::string>{"    1 A", "    1 b", "    1 B", "    1 c"}));
 }
 
-TEST(CountReportTest, WideCounts) {
-  TResultList list;
-  for (int i = 0; i < 123456; ++i) list.Append(Hit("S", "F", "D", "x"));
-  const std::vector<std::string> lines = CountReportLines(list, "");
-  EXPECT_EQ(lines[4], "123456 S\\F");
+TEST(CountReportTest, CountsRightAlignedInFiveOrWider) {
+  for (const auto& [count, line] : std::vector<std::pair<int, std::string>>{
+           {7, "    7 S\\F"}, {12345, "12345 S\\F"}, {123456, "123456 S\\F"}}) {
+    TResultList list;
+    for (int i = 0; i < count; ++i) list.Append(Hit("S", "F", "D", "x"));
+    EXPECT_EQ(CountReportLines(list, "")[4], line);
+  }
 }
 
 }  // namespace

@@ -165,7 +165,7 @@ TEST(RegexMatcherTest, AllPathsAgreeWithTheReference) {
     TREAutomaton normal(pattern);
     TREAutomaton tiny_budget(pattern, 1);
     TREAutomaton backward(pattern);
-    backward.set_attempt_steps_per_byte(-1000000);  // straight to the backward scan
+    backward.ForTestingSetAttemptStepsPerByte(-1000000);  // straight to the backward scan
     for (int t = 0; t < 20; ++t) {
       const std::string text = RandomText(rng);
       const ReferenceMatch want = ReferenceMatchText(pattern, text);

@@ -1,5 +1,5 @@
 // The search driver through a recording observer: Search, Narrow, Undo, history, scope,
-// progress, partial refresh, cancel, and errors that end a search.
+// progress, partial refresh, cancel, errors that end a search, and loading a result file.
 
 #include "search/search_driver.h"
 
@@ -169,8 +169,8 @@ TEST_F(SearchDriverTest, BlankKeywordSearchesNothingButEntersTheHistory) {
 }
 
 TEST_F(SearchDriverTest, CancelKeepsTheHitsSoFar) {
-  observer_.on_pump = [this](int pump) {
-    if (pump == 2) driver_.Cancel();
+  observer_.on_pump = [this](int) {
+    if (observer_.files.size() == 2) driver_.Cancel();  // at the second message
   };
   Search("検索");
   EXPECT_EQ(results_.Count(), 1);  // the first message was searched, the second not read
@@ -179,6 +179,46 @@ TEST_F(SearchDriverTest, CancelKeepsTheHitsSoFar) {
   observer_.on_pump = nullptr;
   Search("検索");  // the flag is cleared at the next search
   EXPECT_EQ(results_.Count(), 3);
+}
+
+TEST_F(SearchDriverTest, CancelDuringTheCountingPassSearchesNothing) {
+  observer_.on_pump = [this](int pump) {
+    if (pump == 1) driver_.Cancel();  // the first folder has been counted
+  };
+  Search("検索");
+  EXPECT_EQ(results_.Count(), 0);
+  EXPECT_TRUE(observer_.files.size() <= 1);
+  EXPECT_FALSE(driver_.Running());
+}
+
+// What the pending events reach while a search runs: a second command is refused, and
+// option and keyword changes wait for the end, so one search keeps one condition.
+TEST_F(SearchDriverTest, CommandsAndChangesFromThePumpWaitForTheRunningSearch) {
+  Search("検索");
+  ASSERT_EQ(results_.Count(), 3);
+  bool once = false;
+  observer_.on_pump = [&](int) {
+    if (once || observer_.files.empty()) return;
+    once = true;
+    EXPECT_FALSE(driver_.CanSearch());
+    driver_.Search();
+    driver_.Narrow();
+    driver_.Undo();
+    driver_.KeywordChanged("[", true, false);  // an error, if it took effect now
+    driver_.SetMethod(mtOR);
+    driver_.SetScope({true, false});
+  };
+  Search("会議 検索");
+  observer_.on_pump = nullptr;
+  EXPECT_EQ(Column(mfFileName), (std::vector<std::string>{"C:\\Mail\\a.txt"}));
+  EXPECT_EQ(driver_.History().Newest(), "会議 検索");
+  // Afterwards the changes hold: the pattern error disables Search.
+  EXPECT_EQ(driver_.Query().SearchPattern(), "[");
+  EXPECT_EQ(driver_.Query().Method(), mtOR);
+  EXPECT_TRUE(driver_.Query().PatternError());
+  EXPECT_FALSE(driver_.CanSearch());
+  EXPECT_FALSE(driver_.Scope().body);
+  EXPECT_TRUE(driver_.CanUndo());
 }
 
 TEST_F(SearchDriverTest, AnUnreadableMessageEndsTheSearchAfterTheFinishingSteps) {
@@ -202,6 +242,30 @@ TEST_F(SearchDriverTest, DamagedResultRowsEndNarrowingCleanly) {
   EXPECT_TRUE(driver_.CanUndo());
 }
 
+TEST_F(SearchDriverTest, LoadedResultsReplaceTheHitsAndUndoBringsThemBack) {
+  Search("検索");
+  const TResultList searched = results_;
+  std::string text = "Search Result File / Lorvane\r\n";
+  for (const char* soft : {"Zeta", "Alpha"}) {
+    for (const std::string& f : TMailRecord{soft, "F", "", "", "", "", "C:\\z", "0", "-1"})
+      text += f + "\r\n";
+  }
+  p_.fs.AddFile("C:\\hits.dat", text);
+  std::string error;
+  ASSERT_EQ(driver_.LoadResults("C:\\hits.dat", &error), TResultFileStatus::kLoaded);
+  EXPECT_EQ(Column(mfSoft), (std::vector<std::string>{"Alpha", "Zeta"}));  // sorted
+  EXPECT_EQ(observer_.found + "|" + observer_.total, "2 |");
+  EXPECT_TRUE(driver_.CanNarrow());
+  EXPECT_TRUE(driver_.CanUndo());
+  driver_.Undo();
+  EXPECT_EQ(Column(mfFileName), searched.Column(mfFileName));
+  // No hits over an empty list: nothing to narrow, nothing to undo.
+  p_.fs.AddFile("C:\\none.dat", "Search Result File / Lorvane\r\n");
+  results_.Clear();
+  ASSERT_EQ(driver_.LoadResults("C:\\none.dat", &error), TResultFileStatus::kLoaded);
+  EXPECT_FALSE(driver_.CanNarrow() || driver_.CanUndo());
+}
+
 TEST_F(SearchDriverTest, PartialRefreshPointsAndPercentages) {
   for (int done : {10, 20, 90, 100, 200, 3000, 1000000}) {
     EXPECT_TRUE(TSearchDriver::IsRefreshPoint(done)) << done;
@@ -222,9 +286,10 @@ TEST_F(SearchDriverTest, PartialRefreshOnlyWhenHitsChanged) {
   stores_.Rebuild();
   int reloads_at_10 = -1;
   int reloads_at_20 = -1;
-  observer_.on_pump = [&](int pump) {
-    if (pump == 12) reloads_at_10 = observer_.reloads;  // after message 10 and its check
-    if (pump == 22) reloads_at_20 = observer_.reloads;
+  observer_.on_pump = [&](int) {
+    const size_t message = observer_.files.size();  // the counting pass names no file
+    if (message == 12) reloads_at_10 = observer_.reloads;  // after message 10 and its check
+    if (message == 22) reloads_at_20 = observer_.reloads;
   };
   Search("検索");
   EXPECT_EQ(results_.Count(), 15);
@@ -248,25 +313,6 @@ TEST(SearchDriverFieldsTest, FolderFields) {
   TSearchDriver::FolderFields("ソフト\\表", &soft, &folder);  // trail bytes 0x5C
   EXPECT_EQ(soft, "ソフト");
   EXPECT_EQ(folder, "表");
-}
-
-TEST(SearchDriverFieldsTest, HeaderScanForms) {
-  std::string date, time, sender, subject;
-  const std::string becky = "Subject:tight\r\nFrom:a@b\r\nDate:Tue, 5 Dec 2006 12:34:56\r\n";
-  TSearchDriver::HeaderFields(becky, true, &date, &time, &sender, &subject);
-  EXPECT_EQ(subject, "tight");
-  EXPECT_EQ(sender, "a");
-  EXPECT_EQ(date, "2006-12-05");
-  TSearchDriver::HeaderFields(becky, false, &date, &time, &sender, &subject);
-  EXPECT_EQ(subject, "");
-  EXPECT_EQ(sender, "");
-  // The first occurrence wins; body lines count while a field is missing.
-  const std::string text =
-      "Subject:  first  \r\nSubject: second\r\n\r\nFrom: late@x\r\nDate: junk\r\n";
-  TSearchDriver::HeaderFields(text, false, &date, &time, &sender, &subject);
-  EXPECT_EQ(subject, "first");
-  EXPECT_EQ(sender, "late");
-  EXPECT_EQ(date, "-12-");
 }
 
 }  // namespace

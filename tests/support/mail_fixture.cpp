@@ -4,7 +4,10 @@
 
 #include "support/mail_fixture.h"
 
+#include <stdexcept>
+
 #include "common/mbstring.h"
+#include "mail/mailer_catalogue.h"
 #include "persist/ini_file.h"
 
 namespace lorvane::testing {
@@ -67,66 +70,88 @@ std::string EncodedWord(std::string_view sjis) {
   return "=?ISO-2022-JP?B?" + Base64Encode(SjisToJis(sjis)) + "?=";
 }
 
-std::string MakeMessage(const TMessageSpec& spec) {
+std::string MakeMessage(const TMessageParts& parts) {
   auto header_text = [&](const std::string& text) {
     bool ascii = true;
     for (unsigned char c : text) ascii = ascii && c < 0x80;
-    return spec.jis && !ascii ? EncodedWord(text) : text;
+    return parts.jis && !ascii ? EncodedWord(text) : text;
   };
-  std::string from = spec.from;
-  if (spec.jis) {
+  std::string from = parts.from;
+  if (parts.jis) {
     // Only the display name is encoded; the address stays.
     const size_t lt = from.find(" <");
     if (lt != std::string::npos) from = header_text(from.substr(0, lt)) + from.substr(lt);
   }
-  std::string m = "From: " + from + "\r\nTo: " + spec.to +
-                  "\r\nSubject: " + header_text(spec.subject) + "\r\nDate: " + spec.date +
+  std::string m = "From: " + from + "\r\nTo: " + parts.to +
+                  "\r\nSubject: " + header_text(parts.subject) + "\r\nDate: " + parts.date +
                   "\r\nMIME-Version: 1.0\r\n";
-  const std::string charset = spec.jis ? "ISO-2022-JP" : "Shift_JIS";
+  const std::string charset = parts.jis ? "ISO-2022-JP" : "Shift_JIS";
   std::string body;
-  for (size_t start = 0; start < spec.body.size();) {
-    size_t end = spec.body.find("\r\n", start);
-    if (end == std::string::npos) end = spec.body.size();
-    const std::string line = spec.body.substr(start, end - start);
-    body += (spec.jis ? SjisToJis(line) : line) + "\r\n";
+  for (size_t start = 0; start < parts.body.size();) {
+    size_t end = parts.body.find("\r\n", start);
+    if (end == std::string::npos) end = parts.body.size();
+    const std::string line = parts.body.substr(start, end - start);
+    body += (parts.jis ? SjisToJis(line) : line) + "\r\n";
     start = end + 2;
   }
-  if (spec.attachment_type.empty()) {
+  if (parts.attachment_type.empty()) {
     m += "Content-Type: text/plain; charset=" + charset + "\r\n\r\n" + body;
     return m;
   }
   m += "Content-Type: multipart/mixed; boundary=\"b0undary\"\r\n\r\n";
   m += "--b0undary\r\nContent-Type: text/plain; charset=" + charset + "\r\n\r\n" + body;
-  m += "--b0undary\r\nContent-Type: " + spec.attachment_type +
+  m += "--b0undary\r\nContent-Type: " + parts.attachment_type +
        "; name=\"attach\"\r\nContent-Transfer-Encoding: base64\r\n\r\n";
-  const std::string b64 = Base64Encode(spec.attachment_bytes);
+  const std::string b64 = Base64Encode(parts.attachment_bytes);
   for (size_t i = 0; i < b64.size(); i += 76) m += b64.substr(i, 76) + "\r\n";
   m += "--b0undary--\r\n";
   return m;
 }
 
+void BuildFixtureStore(int kind, TMailFixture& f, TIniFile& settings) {
+  switch (kind) {
+    case mkDirectory:
+      return BuildUserDirectories(f, settings);
+    case mkAkira32Gold:
+      return BuildAkira32GoldStore(f);
+    case mkAlMail:
+      return BuildAlMailStore(f);
+    case mkAlMail32:
+      return BuildAlMail32Store(f);
+    case mkBecky:
+      return BuildBeckyStore(f);
+    case mkBecky2:
+      return BuildBecky2Store(f);
+    case mkDatula:
+      return BuildDatulaStore(f);
+    case mkEdMax:
+      return BuildEdMaxStore(f);
+    case mkEudora:
+      return BuildEudoraStore(f);
+    case mkHyperMailer:
+      return BuildHyperMailerStore(f);
+    case mkKenm3:
+      return BuildKenm3Store(f);
+    case mkMessageManager:
+      return BuildMessageManagerStore(f, settings);
+    case mkMessenger:
+      return BuildMessengerStore(f);
+    case mkSesna:
+      return BuildSesnaStore(f, settings);
+    case mkTsworks:
+      return BuildTsworksStore(f);
+    case mkWeMail32:
+      return BuildWeMail32Store(f);
+    case mkWinbiff:
+      return BuildWinbiffStore(f);
+    case mkDenshin8:
+      return BuildDenshin8Store(f, settings);
+  }
+  throw std::invalid_argument("no fixture store for kind " + std::to_string(kind));
+}
+
 void BuildDemoStores(TMailFixture& f, TIniFile& settings) {
-  BuildAkira32GoldStore(f);
-  BuildAlMailStore(f);
-  BuildAlMail32Store(f);
-  BuildBeckyStore(f);
-  BuildBecky2Store(f);
-  BuildDatulaStore(f);
-  BuildEdMaxStore(f);
-  BuildEudoraStore(f);
-  BuildHyperMailerStore(f);
-  BuildKenm3Store(f);
-  BuildMessageManagerStore(f);
-  BuildMessengerStore(f);
-  BuildSesnaStore(f);
-  BuildTsworksStore(f);
-  BuildWeMail32Store(f);
-  BuildWinbiffStore(f);
-  BuildDenshin8Store(f);
-  BuildUserDirectories(f, settings);
-  RememberMessageManager(settings);
-  RememberSesna(settings);
-  RememberDenshin8(settings);
+  for (int kind = 0; kind < kMailerKinds; ++kind) BuildFixtureStore(kind, f, settings);
   f.WriteHives();
 }
 

@@ -67,7 +67,7 @@ class TMailFixture {
 };
 
 // A message as mail programs store it: header lines, an empty line, the body; CR LF.
-struct TMessageSpec {
+struct TMessageParts {
   std::string from = "山田 太郎 <taro@example.jp>";
   std::string to = "hanako@example.jp";
   std::string subject;
@@ -77,18 +77,22 @@ struct TMessageSpec {
   std::string attachment_type;   // e.g. "image/png": a base64 part of that type
   std::string attachment_bytes;  // its content (encoded as base64)
 };
-std::string MakeMessage(const TMessageSpec& spec);
+std::string MakeMessage(const TMessageParts& parts);
 // CP932 to ISO-2022-JP (JIS X 0208 characters), and the "B" encoded word of a text.
 std::string SjisToJis(std::string_view sjis);
 std::string EncodedWord(std::string_view sjis);
 std::string Base64Encode(std::string_view bytes);
 
-// Every mail program's store and two user directories, with their registry values; the
-// directory list goes into `settings`. WriteHives() is called at the end.
+// Every kind's fixture store (BuildFixtureStore), then WriteHives().
 void BuildDemoStores(TMailFixture& fixture, TIniFile& settings);
+// The fixture store of one mail-program kind (mkBecky, ...; mkDirectory: the user
+// directories), with what `settings` must hold for automatic detection to find it. Not the
+// hives.
+void BuildFixtureStore(int kind, TMailFixture& f, TIniFile& settings);
 
-// One store per mail program (tests/support/fixtures/<name>_fixture.cpp). Each writes
-// files and registry values (not the hives) for a small realistic store.
+// One store per mail program (tests/support/fixtures/<name>_fixture.cpp, sharing the mail
+// of sample_mail.h). Each writes files and registry values (not the hives) for a small
+// realistic store.
 void BuildAkira32GoldStore(TMailFixture& f);
 void BuildAlMailStore(TMailFixture& f);
 void BuildAlMail32Store(TMailFixture& f);
@@ -99,19 +103,16 @@ void BuildEdMaxStore(TMailFixture& f);
 void BuildEudoraStore(TMailFixture& f);
 void BuildHyperMailerStore(TMailFixture& f);
 void BuildKenm3Store(TMailFixture& f);
-void BuildMessageManagerStore(TMailFixture& f);
+void BuildMessageManagerStore(TMailFixture& f, TIniFile& settings);
 void BuildMessengerStore(TMailFixture& f);
-void BuildSesnaStore(TMailFixture& f);
+void BuildSesnaStore(TMailFixture& f, TIniFile& settings);
 void BuildTsworksStore(TMailFixture& f);
 void BuildWeMail32Store(TMailFixture& f);
 void BuildWinbiffStore(TMailFixture& f);
-void BuildDenshin8Store(TMailFixture& f);
-// MessageManager, sesna and 電信八号 leave nothing in the registry: automatic
-// detection finds them only in the directory an interactive detection remembered in the
-// settings. These remember their fixture stores' directories so.
-void RememberMessageManager(TIniFile& settings);
-void RememberSesna(TIniFile& settings);
-void RememberDenshin8(TIniFile& settings);
+void BuildDenshin8Store(TMailFixture& f, TIniFile& settings);
+// MessageManager, sesna and 電信八号 leave nothing in the registry: automatic detection
+// finds them only in the directory an interactive detection remembered, so their builders
+// write that directory to the settings.
 // Two directories of one-message files (C:\Users\taro\Documents\Mail and below it),
 // entered in the settings' directory list.
 void BuildUserDirectories(TMailFixture& f, TIniFile& settings);

@@ -4,6 +4,7 @@
 // a fixed language name.
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,12 +24,21 @@ class RecordingShell : public IShell {
     calls.push_back("start " + program + " " + parameters);
     return true;
   }
+  bool OpenFolder(const std::string& path) override {
+    calls.push_back("folder " + path);
+    return true;
+  }
+  std::optional<TDesktopApplication> DesktopApplication(const std::string& path) override {
+    calls.push_back("desktop " + path);
+    return desktop_application;
+  }
   TShortcut ResolveShortcut(const std::string& lnk_path) override {
     auto it = shortcuts.find(lnk_path);
     return it == shortcuts.end() ? TShortcut{} : it->second;
   }
   std::vector<std::string> calls;
   std::map<std::string, TShortcut> shortcuts;
+  std::optional<TDesktopApplication> desktop_application;  // what the desktop associates
 };
 
 class MapEnvironment : public IEnvironment {

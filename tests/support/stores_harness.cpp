@@ -6,9 +6,7 @@
 
 namespace lorvane::testing {
 
-namespace {
-
-std::unique_ptr<TSystemPlatform> PlatformFor(const TMailFixture& fixture) {
+std::unique_ptr<TSystemPlatform> FixturePlatform(const TMailFixture& fixture) {
   fixture.WriteHives();
   fixture.MakeDirectory("C:\\Lorvane");  // where the detection log is written
   TPlatformOptions options;
@@ -21,10 +19,8 @@ std::unique_ptr<TSystemPlatform> PlatformFor(const TMailFixture& fixture) {
   return CreateSystemPlatform(options);
 }
 
-}  // namespace
-
 TStoresHarness::TStoresHarness(const TMailFixture& fixture)
-    : platform_(PlatformFor(fixture)), stores(platform_->Get(), ini, dialogs) {
+    : platform_(FixturePlatform(fixture)), stores(platform_->Get(), ini, dialogs) {
   stores.SetClock([] { return *EncodeDateTime({2026, 12, 6, 9, 30, 0}); });
 }
 

@@ -20,6 +20,10 @@
 
 namespace lorvane::testing {
 
+// The system's platform over the fixture's prefix (hives written, C:\Lorvane made), the
+// program at C:\Lorvane\lorvane.exe.
+std::unique_ptr<TSystemPlatform> FixturePlatform(const TMailFixture& fixture);
+
 class TStoresHarness {
  public:
   explicit TStoresHarness(const TMailFixture& fixture);

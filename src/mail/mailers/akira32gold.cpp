@@ -9,10 +9,11 @@
 #include <optional>
 
 #include "common/mbstring.h"
+#include "common/number_parse.h"
 #include "mail/folder.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_b_support.h"
+#include "mail/mailers/index_files.h"
 
 namespace lorvane {
 
@@ -68,8 +69,9 @@ void ParseBoxList(TFolder& top, const std::vector<std::string>& lines,
       if (container) ++unshown_levels;
       continue;
     }
-    TFolder* node = levels.back()->AddChild(ntFolder, 1, MBCopy(line, 11, MBLength(line)),
-                                            MBCopy(line, 3, 7), mail_dir, box);
+    TFolder* node =
+        levels.back()->AddChild(ntFolder, kMailFolderImage, MBCopy(line, 11, MBLength(line)),
+                                MBCopy(line, 3, 7), mail_dir, box);
     if (!container) continue;
     if (levels.size() < static_cast<size_t>(kMaxFolderDepth)) {
       levels.push_back(node);
@@ -137,13 +139,13 @@ void DiscoverAkira32Gold(TMailStores& stores, TFolder& node) {
     if (!mail || !FileExists(fs, *mail + "a_box.###")) continue;
 
     // Several users' nodes share one section: their key is empty.
-    TFolder* parent =
-        users.size() == 1
-            ? &node
-            : node.AddChild(ntFolder, 1, MBCopy(user, 6, MBLength(user)), "", "", false);
-    TFolder* system = parent->AddChild(ntFolder, 1, "System", "ROOT", *mail, false);
+    TFolder* parent = users.size() == 1
+                          ? &node
+                          : node.AddChild(ntFolder, kMailFolderImage,
+                                          MBCopy(user, 6, MBLength(user)), "", "", false);
+    TFolder* system = parent->AddChild(ntFolder, kMailFolderImage, "System", "ROOT", *mail, false);
     for (const TSystemBox& box : kSystemBoxes) {
-      system->AddChild(ntFolder, 1, box.caption, box.key, *mail, true);
+      system->AddChild(ntFolder, kMailFolderImage, box.caption, box.key, *mail, true);
     }
     std::vector<std::string> lines;
     ReadLines(fs, *mail + "a_box.###", &lines);

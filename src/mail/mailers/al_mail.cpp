@@ -8,13 +8,13 @@
 #include <unordered_set>
 
 #include "common/language.h"
+#include "common/lines.h"
 #include "common/mbstring.h"
 #include "common/windows_path.h"
 #include "mail/folder.h"
-#include "mail/mail_text.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_b_support.h"
+#include "mail/mailers/index_files.h"
 #include "persist/ini_file.h"
 #include "persist/settings_keys.h"
 
@@ -77,7 +77,8 @@ void AddUserFolders(TMailStores& stores, TFolder& user, const std::string& dir) 
   IFileSystem& fs = stores.Fs();
   for (const TFixedBox& box : kFixedBoxes) {
     const std::string file = dir + box.name + ".box";
-    if (FileExists(fs, file)) user.AddChild(ntFolder, 1, box.caption, box.name, file, true);
+    if (FileExists(fs, file))
+      user.AddChild(ntFolder, kMailFolderImage, box.caption, box.name, file, true);
   }
   for (const auto& file : Files(fs, dir + "*.box")) {
     const std::string name = file.substr(0, file.size() - 4);
@@ -87,7 +88,8 @@ void AddUserFolders(TMailStores& stores, TFolder& user, const std::string& dir) 
     ReadLines(fs, dir + file, &lines);
     for (const auto& line : lines) {
       if (!StartsWithUpper(line, "TITLE=")) continue;
-      user.AddChild(ntFolder, 1, MBCopy(line, 7, kMaxValueChars), name, dir + file, true);
+      user.AddChild(ntFolder, kMailFolderImage, MBCopy(line, 7, kMaxValueChars), name, dir + file,
+                    true);
       break;
     }
   }
@@ -143,8 +145,8 @@ void DiscoverAlMail(TMailStores& stores, TFolder& node) {
         break;
       }
     }
-    TFolder* folder =
-        node.AddChild(ntFolder, 1, caption, user.section + "\\Folders", user.dir, false);
+    TFolder* folder = node.AddChild(ntFolder, kMailFolderImage, caption, user.section + "\\Folders",
+                                    user.dir, false);
     AddUserFolders(stores, *folder, user.dir);
   }
 }

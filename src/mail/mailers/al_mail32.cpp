@@ -8,12 +8,12 @@
 
 #include "mail/mailers/al_mail32.h"
 
+#include "common/lines.h"
 #include "common/mbstring.h"
 #include "mail/folder.h"
-#include "mail/mail_text.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_b_support.h"
+#include "mail/mailers/index_files.h"
 
 namespace lorvane {
 
@@ -78,8 +78,8 @@ void ScanBox(IFileSystem& fs, TFolder& parent, const std::string& dir, const std
     const std::string box = w.dir + "\\" + w.name + ".box";
     const TEntry entry = ReadEntry(fs, box + "\\Entry.ini");
     if (entry.title.empty()) continue;
-    TFolder* node =
-        w.parent->AddChild(ntFolder, 1, entry.title, w.name, box + "\\", !entry.sub_folder_only);
+    TFolder* node = w.parent->AddChild(ntFolder, kMailFolderImage, entry.title, w.name, box + "\\",
+                                       !entry.sub_folder_only);
     std::vector<TWork> children;
     for (const auto& sub : SubDirectories(fs, box + "\\*.box")) {
       children.push_back({node, box, sub.substr(0, sub.size() - 4), w.depth + 1});
@@ -93,19 +93,22 @@ void AddAccount(IFileSystem& fs, TFolder& mailbox, const std::string& mailbox_di
   const std::string dir = mailbox_dir + "\\" + account;
   const TEntry entry = ReadEntry(fs, dir + "\\Account.ini");
   if (entry.title.empty()) return;
-  TFolder* node = mailbox.AddChild(ntFolder, 1, entry.title, account, dir + "\\Account.ini", false);
+  TFolder* node = mailbox.AddChild(ntFolder, kMailFolderImage, entry.title, account,
+                                   dir + "\\Account.ini", false);
   for (const auto& box : SubDirectories(fs, dir + "\\*.box")) {
     const std::string name = box.substr(0, box.size() - 4);
     const std::string upper = UpperAscii(name);
     if (upper == "INBOX") {
-      node->AddChild(ntFolder, 1, "郵便受け", name, dir + "\\" + name + ".box\\", true);
+      node->AddChild(ntFolder, kMailFolderImage, "郵便受け", name, dir + "\\" + name + ".box\\",
+                     true);
     } else if (upper == "OUTBOX") {
-      node->AddChild(ntFolder, 1, "送信箱", name, dir + "\\" + name + ".box\\", true);
+      node->AddChild(ntFolder, kMailFolderImage, "送信箱", name, dir + "\\" + name + ".box\\",
+                     true);
     } else {
       ScanBox(fs, *node, dir, name);
     }
   }
-  node->AddChild(ntFolder, 1, "ごみ箱", "Trash.box", dir + "\\Trash.box", true);
+  node->AddChild(ntFolder, kMailFolderImage, "ごみ箱", "Trash.box", dir + "\\Trash.box", true);
 }
 
 }  // namespace
@@ -174,8 +177,8 @@ void DiscoverAlMail32(TMailStores& stores, TFolder& node) {
     const size_t tab = line.find('\t');
     if (tab == std::string_view::npos) continue;
     const std::string mailbox = std::string(line.substr(0, tab)) + "Mailbox";
-    TFolder* box =
-        node.AddChild(ntFolder, 1, std::string(line.substr(tab + 1)), mailbox, mailbox, false);
+    TFolder* box = node.AddChild(ntFolder, kMailFolderImage, std::string(line.substr(tab + 1)),
+                                 mailbox, mailbox, false);
     for (const auto& account : SubDirectories(fs, mailbox + "\\Acc*.*")) {
       if (FileExists(fs, mailbox + "\\" + account + "\\Account.ini")) {
         AddAccount(fs, *box, mailbox, account);

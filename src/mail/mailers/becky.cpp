@@ -8,7 +8,8 @@
 #include "common/windows_path.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_a_support.h"
+#include "mail/mailers/folder_scan.h"
+#include "mail/mailers/line_mailboxes.h"
 
 namespace lorvane {
 
@@ -66,13 +67,15 @@ void DiscoverBecky(TMailStores& stores, TFolder& node) {
     if (caption.empty()) caption = address;
     if (caption.empty()) caption = user;
 
-    TFolder* u = node.AddChild(ntFolder, 1, caption, user, user, false);
-    u->AddChild(ntFolder, 1, "受信箱", "InBox", user + "\\InBox.mbx", true);
-    TFolder* out = u->AddChild(ntFolder, 1, "送信箱", "OutBox", user + "\\OutBox.mbx", true);
-    out->AddChild(ntFolder, 1, "草稿", "Draft", user + "\\OutBox\\Draft.mbx", true);
-    out->AddChild(ntFolder, 1, "送信済", "Sent", user + "\\OutBox\\Sent.mbx", true);
-    out->AddChild(ntFolder, 1, "草稿", "Reminder", user + "\\OutBox\\Reminder.mbx", true);
-    u->AddChild(ntFolder, 1, "ごみ箱", "Trash", user + "\\Trash.mbx", true);
+    TFolder* u = node.AddChild(ntFolder, kMailFolderImage, caption, user, user, false);
+    u->AddChild(ntFolder, kMailFolderImage, "受信箱", "InBox", user + "\\InBox.mbx", true);
+    TFolder* out =
+        u->AddChild(ntFolder, kMailFolderImage, "送信箱", "OutBox", user + "\\OutBox.mbx", true);
+    out->AddChild(ntFolder, kMailFolderImage, "草稿", "Draft", user + "\\OutBox\\Draft.mbx", true);
+    out->AddChild(ntFolder, kMailFolderImage, "送信済", "Sent", user + "\\OutBox\\Sent.mbx", true);
+    out->AddChild(ntFolder, kMailFolderImage, "草稿", "Reminder", user + "\\OutBox\\Reminder.mbx",
+                  true);
+    u->AddChild(ntFolder, kMailFolderImage, "ごみ箱", "Trash", user + "\\Trash.mbx", true);
 
     // A scan's path is the directory its node's own ".mbx" files sit in: the user's
     // directory for the user node, "Dir\Nm" for folder Nm.
@@ -84,7 +87,8 @@ void DiscoverBecky(TMailStores& stores, TFolder& node) {
           const std::string upper = UpperAscii(name);
           if (upper == "INBOX" || upper == "OUTBOX" || upper == "TRASH") continue;
         }
-        TFolder* f = s.node->AddChild(ntFolder, 1, name, name, s.path + "\\" + name + ".mbx", true);
+        TFolder* f = s.node->AddChild(ntFolder, kMailFolderImage, name, name,
+                                      s.path + "\\" + name + ".mbx", true);
         children.push_back({f, s.path + "\\" + name});
       }
       return children;

@@ -8,11 +8,12 @@
 #include <optional>
 
 #include "common/exception.h"
-#include "common/language.h"
+#include "common/messages.h"
 #include "common/mbstring.h"
+#include "common/number_parse.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_a_support.h"
+#include "mail/mailers/folder_scan.h"
 
 namespace lorvane {
 
@@ -53,24 +54,15 @@ std::string FolderCaption(IFileSystem& fs, const std::string& dir, const std::st
 
 [[noreturn]] void ThrowBadField(const std::string& index, size_t line, std::string_view field) {
   const std::string shown = MBCopy(field, 1, 40);
-  throw Exception(IsJapanese()
-                      ? index + " の " + Num(static_cast<long long>(line) + 1) + " 行目: \"" +
-                            shown + "\" は16進数の位置または長さとして読めません。"
-                      : index + ", line " + Num(static_cast<long long>(line) + 1) + ": \"" + shown +
-                            "\" is not a hexadecimal offset or size.");
+  throw Exception(Format(msg::kBadHexOffsetOrSize,
+                         {index, Num(static_cast<long long>(line) + 1), shown}));
 }
 
 // An unsigned hexadecimal field that fits a message address (at most 0x7FFFFFFF).
 std::optional<int32_t> HexField(std::string_view text) {
-  if (text.empty()) return std::nullopt;
-  uint64_t value = 0;
-  for (char c : text) {
-    const int digit = HexDigitValue(c);
-    if (digit < 0) return std::nullopt;
-    value = value * 16 + static_cast<uint64_t>(digit);
-    if (value > 0x7FFFFFFF) return std::nullopt;
-  }
-  return static_cast<int32_t>(value);
+  const std::optional<uint64_t> value = ParseDigits(text, 16, 0x7FFFFFFF);
+  if (!value) return std::nullopt;
+  return static_cast<int32_t>(*value);
 }
 
 }  // namespace
@@ -107,7 +99,7 @@ void DiscoverBecky2(TMailStores& stores, TFolder& node) {
     if (!FileExists(fs, root + box + "\\Mailbox.ini")) continue;
     const std::string caption =
         NameLine(fs, root + box + "\\Mailbox.ini").value_or(DropLastChars(box, 3));
-    TFolder* mailbox = node.AddChild(ntFolder, 1, caption, box, box, false);
+    TFolder* mailbox = node.AddChild(ntFolder, kMailFolderImage, caption, box, box, false);
     ScanFolders({mailbox, box}, [&](const TFolderScan& s) {
       const std::string dir = root + s.path;
       std::vector<std::string> names;
@@ -118,8 +110,9 @@ void DiscoverBecky2(TMailStores& stores, TFolder& node) {
       std::vector<TFolderScan> children;
       for (const auto& name : names) {
         const std::string path = s.path + "\\" + name;
-        children.push_back(
-            {s.node->AddChild(ntFolder, 1, FolderCaption(fs, dir, name), name, path, true), path});
+        children.push_back({s.node->AddChild(ntFolder, kMailFolderImage,
+                                             FolderCaption(fs, dir, name), name, path, true),
+                            path});
       }
       return children;
     });

@@ -8,12 +8,13 @@
 
 #include <unordered_set>
 
+#include "common/lines.h"
 #include "common/mbstring.h"
+#include "common/number_parse.h"
 #include "mail/folder.h"
-#include "mail/mail_text.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_b_support.h"
+#include "mail/mailers/index_files.h"
 
 namespace lorvane {
 
@@ -60,8 +61,8 @@ void ScanFolder(TFolder& parent, const std::string& dir, const std::string& name
   while (!stack.empty()) {
     const TWork w = stack.back();
     stack.pop_back();
-    TFolder* node =
-        w.parent->AddChild(ntFolder, 1, w.name, w.name, dir + w.prefix + w.name + ".idx", true);
+    TFolder* node = w.parent->AddChild(ntFolder, kMailFolderImage, w.name, w.name,
+                                       dir + w.prefix + w.name + ".idx", true);
     if (w.depth + 1 >= kMaxFolderDepth) continue;
     const std::string prefix = w.prefix + w.name + ".";
     const std::string upper_prefix = UpperAscii(prefix);
@@ -129,7 +130,7 @@ void DiscoverDatula(TMailStores& stores, TFolder& node) {
     const std::string account_key = key + "\\" + account;
     std::string caption = RegString(stores, account_key, "caption");
     if (caption.empty()) caption = account;
-    TFolder* folder = node.AddChild(ntFolder, 1, caption, account, account, false);
+    TFolder* folder = node.AddChild(ntFolder, kMailFolderImage, caption, account, account, false);
 
     std::vector<std::string> inis;
     std::vector<std::string> names;
@@ -147,7 +148,8 @@ void DiscoverDatula(TMailStores& stores, TFolder& node) {
     }
     if (RegInteger(stores, account_key, "KindOfFolder") == 1) {
       for (const TStandardFolder& f : kStandardFolders) {
-        folder->AddChild(ntFolder, 1, f.caption, f.key, account + "\\" + f.key + ".idx", true);
+        folder->AddChild(ntFolder, kMailFolderImage, f.caption, f.key,
+                         account + "\\" + f.key + ".idx", true);
       }
     }
   }

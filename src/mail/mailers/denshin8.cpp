@@ -10,7 +10,7 @@
 #include "common/windows_path.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_c_support.h"
+#include "mail/mailers/located_programs.h"
 
 namespace lorvane {
 
@@ -57,7 +57,7 @@ void DiscoverDenshin8(TMailStores& stores, TFolder& node) {
     if (file.find(':') == std::string::npos) file = root + file;
     if (!seen.insert(UpperAscii(file)).second) continue;
     const std::string dir = MBCopy(file, 1, MBLength(file) - 4);
-    node.AddChild(ntFolder, 1, ExtractFileName(file), dir, dir, true);
+    node.AddChild(ntFolder, kMailFolderImage, ExtractFileName(file), dir, dir, true);
   }
 }
 

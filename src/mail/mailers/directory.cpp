@@ -8,8 +8,7 @@
 #include "common/windows_path.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "persist/ini_file.h"
-#include "persist/settings_keys.h"
+#include "persist/directory_list.h"
 
 namespace lorvane {
 
@@ -43,7 +42,7 @@ void ScanDirectory(TMailStores& stores, TFolder& top, const std::string& top_dir
     std::vector<Work> children;
     for (const auto& name : names) {
       const std::string dir = w.dir + name + "\\";
-      TFolder* node = w.parent->AddChild(ntFolder, 1, name, name, dir, true);
+      TFolder* node = w.parent->AddChild(ntFolder, kMailFolderImage, name, name, dir, true);
       children.push_back({node, dir, w.depth + 1});
     }
     // Pushed in reverse so the first child's subtree is built before the second child's.
@@ -59,14 +58,12 @@ void DetectDirectory(TDetection&) {
 }
 
 void DiscoverDirectory(TMailStores& stores, TFolder& node) {
-  TIniFile& ini = stores.Ini();
-  const int count = ini.ReadInteger(keys::kDirectory, keys::kNumber, 0);
-  for (int i = 1; i <= count; ++i) {
-    const std::string section = std::string(keys::kDirectory) + "\\Dir" + Num(i);
-    const std::string path = ini.ReadString(section, keys::kPath, "");
-    TFolder* folder =
-        node.AddChild(ntFolder, 1, MBCopy(path, 1, MBLength(path) - 1), "Dir" + Num(i), path, true);
-    if (ini.ReadBool(section, "Recursive", false)) ScanDirectory(stores, *folder, path);
+  const TDirectoryList list = TDirectoryList::Load(stores.Ini());
+  for (int i = 0; i < list.Count(); ++i) {
+    const TDirectoryLine& line = list.Lines()[static_cast<size_t>(i)];
+    TFolder* folder = node.AddChild(ntFolder, kMailFolderImage, MBCopy(line.path, 1, MBLength(line.path) - 1),
+                                    "Dir" + Num(i + 1), line.path, true);
+    if (line.recursive) ScanDirectory(stores, *folder, line.path);
   }
 }
 

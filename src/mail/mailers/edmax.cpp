@@ -10,7 +10,7 @@
 #include "mail/folder.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_b_support.h"
+#include "mail/mailers/line_mailboxes.h"
 
 namespace lorvane {
 
@@ -43,7 +43,7 @@ void ScanFolder(IFileSystem& fs, const std::string& root, TFolder& parent, const
     const TWork w = stack.back();
     stack.pop_back();
     const std::string path = w.dir + "\\" + w.name;
-    TFolder* node = w.parent->AddChild(ntFolder, 1, w.name, w.name, path, true);
+    TFolder* node = w.parent->AddChild(ntFolder, kMailFolderImage, w.name, w.name, path, true);
     if (w.depth + 1 >= kMaxFolderDepth) continue;
     std::vector<TWork> children;
     for (const auto& sub : SubDirectories(fs, root + path + "\\*.*")) {
@@ -83,11 +83,11 @@ void DiscoverEdMax(TMailStores& stores, TFolder& node) {
   IFileSystem& fs = stores.Fs();
   const std::string& root = stores.Root(mkEdMax);
   for (const auto& account : SubDirectories(fs, root + "Account*.*")) {
-    TFolder* folder = node.AddChild(ntFolder, 1, account, account, account, false);
+    TFolder* folder = node.AddChild(ntFolder, kMailFolderImage, account, account, account, false);
     ScanFolder(fs, root, *folder, "受信", account);
 
     const std::string sent_dir = account + "\\送信";
-    TFolder* sent = folder->AddChild(ntFolder, 1, "送信", "送信", sent_dir, true);
+    TFolder* sent = folder->AddChild(ntFolder, kMailFolderImage, "送信", "送信", sent_dir, true);
     ScanFolder(fs, root, *sent, "待ち", sent_dir);
     ScanFolder(fs, root, *sent, "草稿", sent_dir);
     for (const auto& sub : SubDirectories(fs, root + sent_dir + "\\*.*")) {

@@ -7,7 +7,8 @@
 #include "common/mbstring.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_a_support.h"
+#include "mail/mailers/folder_scan.h"
+#include "mail/mailers/line_mailboxes.h"
 
 namespace lorvane {
 
@@ -68,7 +69,8 @@ void DiscoverEudora(TMailStores& stores, TFolder& node) {
       const std::string file = line.substr(comma + 1, comma2 - comma - 1);
       const int length = MBLength(line);
       const bool folder = length >= 3 && MBCopy(line, length - 2, 1) == "F";
-      TFolder* child = s.node->AddChild(ntFolder, 1, name, file, s.path + file, !folder);
+      TFolder* child =
+          s.node->AddChild(ntFolder, kMailFolderImage, name, file, s.path + file, !folder);
       if (folder) children.push_back({child, s.path + file + "\\"});
     }
     return children;

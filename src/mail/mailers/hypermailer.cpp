@@ -9,7 +9,7 @@
 #include "mail/folder.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_b_support.h"
+#include "mail/mailers/line_mailboxes.h"
 
 namespace lorvane {
 
@@ -64,9 +64,10 @@ void DiscoverHyperMailer(TMailStores& stores, TFolder& node) {
       if ((e.attributes & faVolumeLabel) != 0 || e.name.size() < 3) continue;
       const std::string name = e.name.substr(0, e.name.size() - 3);
       if ((e.attributes & faDirectory) == 0) {
-        w.parent->AddChild(ntFolder, 1, name, name, prefix + name, true);
+        w.parent->AddChild(ntFolder, kMailFolderImage, name, name, prefix + name, true);
       } else if (e.name[0] != '.') {
-        TFolder* folder = w.parent->AddChild(ntFolder, 1, name, name, prefix + name, false);
+        TFolder* folder =
+            w.parent->AddChild(ntFolder, kMailFolderImage, name, name, prefix + name, false);
         children.push_back({folder, prefix + e.name, w.depth + 1});
       }
     }

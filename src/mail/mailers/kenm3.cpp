@@ -42,17 +42,18 @@ void DetectKenm3(TDetection& detection) {
 
 void DiscoverKenm3(TMailStores& stores, TFolder& node) {
   for (const char* tray : {"受信ﾄﾚｲ", "ごみ箱", "保管ﾄﾚｲ", "送信ﾄﾚｲ"}) {
-    node.AddChild(ntFolder, 1, tray, tray, std::string("Folder\\") + tray, true);
+    node.AddChild(ntFolder, kMailFolderImage, tray, tray, std::string("Folder\\") + tray, true);
   }
   const std::string& root = stores.Root(mkKenm3);
   for (const auto& group : Files(stores.Fs(), root + "Grp\\*.*")) {
-    TFolder* group_node = node.AddChild(ntFolder, 1, group, group, "Grp\\" + group, false);
+    TFolder* group_node =
+        node.AddChild(ntFolder, kMailFolderImage, group, group, "Grp\\" + group, false);
     std::vector<std::string> names;
     ReadLines(stores.Fs(), root + "Grp\\" + group, &names);
     for (const auto& name : names) {
       // A blank line names no mailbox; it would only make a folder without a name.
       if (name.empty()) continue;
-      group_node->AddChild(ntFolder, 1, name, name, "Folder\\" + name, true);
+      group_node->AddChild(ntFolder, kMailFolderImage, name, name, "Folder\\" + name, true);
     }
   }
 }

@@ -4,11 +4,10 @@
 #include "mail/mailers/mailer_support.h"
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 
+#include "common/lines.h"
 #include "common/mbstring.h"
-#include "mail/mail_text.h"
 #include "persist/reg_path.h"
 
 namespace lorvane::mailers {
@@ -39,35 +38,17 @@ bool ForEachFileLine(IFileSystem& fs, const std::string& path,
     if (status == TReadStatus::kError || status == TReadStatus::kNotFound) return offset > 0;
     offset += chunk.size();
     end = chunk.empty() || offset >= *size || status == TReadStatus::kShort;
-    if (const void* nul = std::memchr(chunk.data(), '\0', chunk.size())) {
-      chunk.resize(static_cast<size_t>(static_cast<const char*>(nul) - chunk.data()));
+    if (const size_t text = TextBeforeNul(chunk).size(); text < chunk.size()) {
+      chunk.resize(text);
       end = true;  // a NUL ends the text
     }
     buffer.append(chunk);
-    const char* const base = buffer.data();
-    const size_t n = buffer.size();
     size_t pos = 0;
-    while (pos < n) {
-      const auto* lf = static_cast<const char*>(std::memchr(base + pos, '\n', n - pos));
-      const size_t lf_at = lf ? static_cast<size_t>(lf - base) : n;
-      const auto* cr = static_cast<const char*>(std::memchr(base + pos, '\r', lf_at - pos));
-      size_t line_end;
-      size_t next;
-      if (cr != nullptr) {
-        line_end = static_cast<size_t>(cr - base);
-        if (line_end + 1 == n && !end) break;  // the LF may come with the next chunk
-        next = line_end + 1 == lf_at ? lf_at + 1 : line_end + 1;
-      } else if (lf != nullptr) {
-        line_end = lf_at;
-        next = lf_at + 1;
-      } else if (end) {
-        line_end = n;  // a last line without terminator
-        next = n;
-      } else {
-        break;  // the line goes on in the next chunk
-      }
-      visit(index++, std::string_view(base + pos, line_end - pos));
-      pos = next;
+    while (pos < buffer.size()) {
+      const std::optional<TLineEnd> line = FindLineEnd(buffer, pos, end);
+      if (!line) break;  // the line goes on in the next chunk
+      visit(index++, std::string_view(buffer).substr(pos, line->end - pos));
+      pos = line->next;
     }
     buffer.erase(0, pos);
   }

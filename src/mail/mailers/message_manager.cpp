@@ -5,7 +5,7 @@
 
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_c_support.h"
+#include "mail/mailers/located_programs.h"
 
 namespace lorvane {
 
@@ -34,7 +34,7 @@ void DetectMessageManager(TDetection& detection) {
 
 void DiscoverMessageManager(TMailStores& stores, TFolder& node) {
   for (const auto& name : SubDirectories(stores.Fs(), stores.Root(mkMessageManager) + "*.*")) {
-    node.AddChild(ntFolder, 1, name, name, name, true);
+    node.AddChild(ntFolder, kMailFolderImage, name, name, name, true);
   }
 }
 

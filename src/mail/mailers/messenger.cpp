@@ -8,7 +8,8 @@
 #include "common/mbstring.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_a_support.h"
+#include "mail/mailers/folder_scan.h"
+#include "mail/mailers/line_mailboxes.h"
 
 namespace lorvane {
 
@@ -68,15 +69,15 @@ void DiscoverMessenger(TMailStores& stores, TFolder& node) {
         EnsureTrailingSeparator(RegString(stores, key + "\\" + user, "DirRoot")) + "Mail";
     if (!FileExists(fs, dir + "\\*.snm")) continue;
     const std::string name = RegString(stores, key + "\\" + user, "UserName");
-    TFolder* user_node = node.AddChild(ntFolder, 1, name, name, dir, false);
+    TFolder* user_node = node.AddChild(ntFolder, kMailFolderImage, name, name, dir, false);
     // A scan's path is the directory holding its node's sub-folders.
     ScanFolders({user_node, dir}, [&](const TFolderScan& s) {
       std::vector<TFolderScan> children;
       for (const auto& summary : Files(fs, s.path + "\\*.snm")) {
         const std::string folder = DropLastChars(summary, 4);
         const std::string mailbox = s.path + "\\" + folder;
-        TFolder* child =
-            s.node->AddChild(ntFolder, 1, FolderCaption(fs, s.path, folder), folder, mailbox, true);
+        TFolder* child = s.node->AddChild(ntFolder, kMailFolderImage,
+                                          FolderCaption(fs, s.path, folder), folder, mailbox, true);
         if (fs.IsDirectory(mailbox + ".sbd")) children.push_back({child, mailbox + ".sbd"});
       }
       return children;

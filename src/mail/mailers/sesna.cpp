@@ -8,7 +8,7 @@
 #include "common/mbstring.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_c_support.h"
+#include "mail/mailers/located_programs.h"
 
 namespace lorvane {
 
@@ -99,7 +99,8 @@ void DiscoverSesna(TMailStores& stores, TFolder& node) {
     }
 
     while (stack.back().depth >= depth) stack.pop_back();
-    TFolder* child = stack.back().node->AddChild(ntFolder, 1, name, name, data_path, has_mail);
+    TFolder* child =
+        stack.back().node->AddChild(ntFolder, kMailFolderImage, name, name, data_path, has_mail);
     stack.push_back({depth, child});
   }
 }

@@ -8,7 +8,7 @@
 #include "common/mbstring.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_c_support.h"
+#include "mail/mailers/located_programs.h"
 
 namespace lorvane {
 
@@ -34,8 +34,9 @@ std::string BracketText(const std::string& line) {
 void AddProfile(TMailStores& stores, TFolder& node, const std::string& profile,
                 std::string mail_dir) {
   mail_dir = EnsureTrailingSeparator(mail_dir);
-  TFolder* profile_node = node.AddChild(ntFolder, 1, profile, profile, mail_dir, false);
-  profile_node->AddChild(ntFolder, 1, "Inbox", "Inbox", mail_dir + "Inbox\\", true);
+  TFolder* profile_node =
+      node.AddChild(ntFolder, kMailFolderImage, profile, profile, mail_dir, false);
+  profile_node->AddChild(ntFolder, kMailFolderImage, "Inbox", "Inbox", mail_dir + "Inbox\\", true);
   std::vector<std::string> names;
   for (auto& name : SubDirectories(stores.Fs(), mail_dir + "*.*")) {
     if (UpperAscii(name) != "INBOX" && name != kTrash && name != kUnderscores) {
@@ -44,9 +45,11 @@ void AddProfile(TMailStores& stores, TFolder& node, const std::string& profile,
   }
   AddDirectoryTree(stores.Fs(), *profile_node, mail_dir, names,
                    [](TFolder& parent, const std::string& dir, const std::string& name) {
-                     return parent.AddChild(ntFolder, 1, name, name, dir + name + "\\", true);
+                     return parent.AddChild(ntFolder, kMailFolderImage, name, name,
+                                            dir + name + "\\", true);
                    });
-  profile_node->AddChild(ntFolder, 1, kTrash, kTrash, mail_dir + kTrash + "\\", true);
+  profile_node->AddChild(ntFolder, kMailFolderImage, kTrash, kTrash, mail_dir + kTrash + "\\",
+                         true);
 }
 
 void ReadProfile(TMailStores& stores, TFolder& node, const std::string& profile,

@@ -7,7 +7,7 @@
 #include "common/mbstring.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_c_support.h"
+#include "mail/mailers/located_programs.h"
 
 namespace lorvane {
 
@@ -65,7 +65,7 @@ void DiscoverWeMail32(TMailStores& stores, TFolder& node) {
                    [](TFolder& parent, const std::string&, const std::string& name) {
                      const std::string& up = parent.DataPath();
                      const std::string path = up.empty() ? name : up + "\\" + name;
-                     return parent.AddChild(ntFolder, 1, name, name, path, true);
+                     return parent.AddChild(ntFolder, kMailFolderImage, name, name, path, true);
                    });
 }
 

@@ -8,7 +8,8 @@
 #include "common/windows_path.h"
 #include "mail/mailers/mailer_procedures.h"
 #include "mail/mailers/mailer_support.h"
-#include "mail/mailers/mailers_a_support.h"
+#include "mail/mailers/folder_scan.h"
+#include "mail/mailers/line_mailboxes.h"
 
 namespace lorvane {
 
@@ -67,13 +68,14 @@ void DiscoverWinbiff(TMailStores& stores, TFolder& node) {
     const std::string prefix = s.path.empty() ? "" : s.path + "\\";
     for (const auto& name : Files(fs, dir + "*.*")) {
       if (name.find('.') == std::string::npos) {
-        s.node->AddChild(ntFolder, 1, name, name, prefix + name, true);
+        s.node->AddChild(ntFolder, kMailFolderImage, name, name, prefix + name, true);
       }
     }
     std::vector<TFolderScan> children;
     for (const auto& name : SubDirectories(fs, dir + "*.*")) {
       children.push_back(
-          {s.node->AddChild(ntFolder, 1, name, name, prefix + name, false), prefix + name});
+          {s.node->AddChild(ntFolder, kMailFolderImage, name, name, prefix + name, false),
+           prefix + name});
     }
     return children;
   });

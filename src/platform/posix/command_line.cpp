@@ -2,6 +2,7 @@
 // CommandLineToArgvW for the arguments after the program name, including its treatment
 // of runs of quotes (counted, every third one literal), which differs from the C
 // runtime's. Works on whole characters so that "ソ" (0x83 0x5C) is never a backslash.
+// Quoting is its inverse, for parameter texts built from argument vectors.
 // Tested by tests/platform/posix/command_line_test.cpp.
 
 #include "platform/posix/command_line.h"
@@ -55,6 +56,30 @@ std::vector<std::string> SplitCommandLine(std::string_view parameters) {
     args.push_back(std::move(arg));
   }
   return args;
+}
+
+std::string QuoteCommandLineArgument(std::string_view argument) {
+  if (!argument.empty() && argument.find_first_of(" \t\"") == std::string_view::npos) {
+    return std::string(argument);  // blank, tab and quote are never trail bytes
+  }
+  std::string out = "\"";
+  size_t backslashes = 0;
+  for (size_t i = 0; i < argument.size();) {
+    const size_t width = CharWidthAt(argument, i);
+    const char c = argument[i];
+    if (width == 1 && c == '"') {
+      out.append(backslashes + 1, '\\');  // the run so far doubled, then the quote's own
+      out += '"';
+      backslashes = 0;
+    } else {
+      backslashes = width == 1 && c == '\\' ? backslashes + 1 : 0;
+      out.append(argument.substr(i, width));
+    }
+    i += width;
+  }
+  out.append(backslashes, '\\');
+  out += '"';
+  return out;
 }
 
 }  // namespace lorvane

@@ -16,4 +16,9 @@ namespace lorvane {
 // "\") is copied whole.
 std::vector<std::string> SplitCommandLine(std::string_view parameters);
 
+// The argument written so that SplitCommandLine gives it back unchanged: as it is when it
+// is not empty and holds no blank, tab or quote, else in quotes with backslashes doubled
+// before a quote and at the end, and every quote escaped.
+std::string QuoteCommandLineArgument(std::string_view argument);
+
 }  // namespace lorvane

@@ -18,9 +18,14 @@ class PosixShell : public IShell {
   using Launcher = std::function<bool(const std::vector<std::string>& argv,
                                       const std::vector<std::string>& environment)>;
 
-  // Programs are started detached (StartDetached).
+  // Runs argv (a short-lived program such as xdg-mime) and gives its standard output;
+  // false when it could not be run or failed.
+  using Runner = std::function<bool(const std::vector<std::string>& argv, std::string* output)>;
+
+  // Programs are started detached (StartDetached) and xdg-mime is run by RunForOutput.
   explicit PosixShell(DriveMap drives);
   PosixShell(DriveMap drives, Launcher launcher);
+  PosixShell(DriveMap drives, Launcher launcher, Runner runner);
 
   // Hands the host path to xdg-open; the registry's association is the caller's to try
   // first. False when the path is not mapped or does not exist.
@@ -31,11 +36,18 @@ class PosixShell : public IShell {
   // as Windows texts in UTF-8. A host program gets its arguments in UTF-8, those that are
   // absolute Windows paths on a mapped drive turned into host paths.
   bool StartProgram(const std::string& program, const std::string& parameters) override;
+  // Hands the folder's host path to xdg-open. False when it is not a mapped directory.
+  bool OpenFolder(const std::string& path) override;
+  // xdg-mime's default application for the file's type (its .desktop file's Exec line,
+  // found in the XDG data directories), with the file's host path where the line takes
+  // the file. nullopt when xdg-mime is missing or names nothing usable.
+  std::optional<TDesktopApplication> DesktopApplication(const std::string& path) override;
   TShortcut ResolveShortcut(const std::string& lnk_path) override;
 
  private:
   DriveMap drives_;
   Launcher launcher_;
+  Runner runner_;
 };
 
 }  // namespace lorvane

@@ -17,4 +17,11 @@ pid_t StartDetached(const std::vector<std::string>& argv,
                     const std::vector<std::string>& environment_overrides,
                     std::string* error = nullptr);
 
+// Runs argv[0] (searched in PATH when it holds no "/") with standard input and standard
+// error on /dev/null and waits for it: its standard output (at most `max_bytes`, the rest
+// read and dropped) when it exits with status 0, else false with `error` set. A program
+// still running after `timeout_ms` is killed and counts as failed.
+bool RunForOutput(const std::vector<std::string>& argv, size_t max_bytes, int timeout_ms,
+                  std::string* output, std::string* error = nullptr);
+
 }  // namespace lorvane

@@ -60,6 +60,25 @@ bool IsMissing(DWORD code) {
          code == ERROR_INVALID_NAME || code == ERROR_BAD_NETPATH;
 }
 
+// Opens `path` for reading and takes its size; kNotFound or kError (with the reason) when
+// either fails.
+TReadStatus OpenWithSize(const std::string& path, UniqueHandle* h, uint64_t* size,
+                         std::string* error) {
+  *h = OpenForReading(path);
+  if (h->get() == INVALID_HANDLE_VALUE) {
+    const bool missing = IsMissing(GetLastError());
+    SetError(error, path, "cannot open");
+    return missing ? TReadStatus::kNotFound : TReadStatus::kError;
+  }
+  LARGE_INTEGER large;
+  if (!GetFileSizeEx(h->get(), &large)) {
+    SetError(error, path, "cannot examine");
+    return TReadStatus::kError;
+  }
+  *size = static_cast<uint64_t>(large.QuadPart);
+  return TReadStatus::kOk;
+}
+
 // Reads up to `count` bytes at `offset`; the bytes read, or false on an error.
 bool ReadRange(HANDLE h, uint64_t offset, size_t count, std::string* out) {
   out->clear();
@@ -151,18 +170,13 @@ TReadStatus Win32FileSystem::ReadFile(const std::string& path, std::string* cont
     if (error) *error = path + ": is a directory";
     return TReadStatus::kError;
   }
-  UniqueHandle h = OpenForReading(path);
-  if (h.get() == INVALID_HANDLE_VALUE) {
-    const bool missing = IsMissing(GetLastError());
-    SetError(error, path, "cannot open");
-    return missing ? TReadStatus::kNotFound : TReadStatus::kError;
+  UniqueHandle h;
+  uint64_t file_size = 0;
+  if (const TReadStatus opened = OpenWithSize(path, &h, &file_size, error);
+      opened != TReadStatus::kOk) {
+    return opened;
   }
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(h.get(), &size)) {
-    SetError(error, path, "cannot examine");
-    return TReadStatus::kError;
-  }
-  if (!ReadRange(h.get(), 0, static_cast<size_t>(size.QuadPart), contents)) {
+  if (!ReadRange(h.get(), 0, static_cast<size_t>(file_size), contents)) {
     SetError(error, path, "cannot read");
     contents->clear();
     return TReadStatus::kError;
@@ -173,18 +187,12 @@ TReadStatus Win32FileSystem::ReadFile(const std::string& path, std::string* cont
 TReadStatus Win32FileSystem::ReadAt(const std::string& path, uint64_t offset, size_t count,
                                     std::string* out, std::string* error) {
   out->clear();
-  UniqueHandle h = OpenForReading(path);
-  if (h.get() == INVALID_HANDLE_VALUE) {
-    const bool missing = IsMissing(GetLastError());
-    SetError(error, path, "cannot open");
-    return missing ? TReadStatus::kNotFound : TReadStatus::kError;
+  UniqueHandle h;
+  uint64_t file_size = 0;
+  if (const TReadStatus opened = OpenWithSize(path, &h, &file_size, error);
+      opened != TReadStatus::kOk) {
+    return opened;
   }
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(h.get(), &size)) {
-    SetError(error, path, "cannot examine");
-    return TReadStatus::kError;
-  }
-  const auto file_size = static_cast<uint64_t>(size.QuadPart);
   if (offset >= file_size) return count == 0 ? TReadStatus::kOk : TReadStatus::kShort;
   const size_t available = static_cast<size_t>(std::min<uint64_t>(count, file_size - offset));
   if (!ReadRange(h.get(), offset, available, out)) {

@@ -37,6 +37,12 @@ class Win32Shell : public IShell {
                       parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOWNORMAL));
     return r > 32;
   }
+  bool OpenFolder(const std::string& path) override {
+    return StartProgram("Explorer.exe", path);
+  }
+  std::optional<TDesktopApplication> DesktopApplication(const std::string&) override {
+    return std::nullopt;
+  }
   TShortcut ResolveShortcut(const std::string& lnk_path) override {
     TShortcut result;
     const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -1,29 +1,30 @@
 // akira32Gold: detection through the registry and mail.ini, the box list with its levels,
 // and index entries as message files or records of message.txt.
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "common/language.h"
-#include "mail/mail_reader.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
+#include "mailer_test.h"
 
 namespace lorvane {
 namespace {
 
-using ::testing::HasSubstr;
-using ::testing::Not;
-using ::testing::StartsWith;
 using testing::TMailFixture;
 using testing::TStoresHarness;
 
 const std::string kKey = "Software\\AyanoAkira\\akira32Gold";
 const std::string kLogKey = "HKEY_CURRENT_USER\\" + kKey;
-const std::string kHeader = "■akira32Gold 2026/12/06 09:30:00";
-const std::string kMail = "C:\\akira32Gold\\taro\\mail\\";
+
+void Version(TMailFixture& f, uint32_t version) {
+  f.SetDword(TRegRoot::kCurrentUser, kKey, "version", version);
+}
+// A user whose mail.ini holds `mail_ini` and whose home is C:\A\<user>.
+void User(TMailFixture& f, const std::string& user, const std::string& mail_ini) {
+  f.SetString(TRegRoot::kCurrentUser, kKey + "\\user\\" + user, "path", "C:\\A\\" + user);
+  f.WriteFile("C:\\A\\" + user + "\\home\\mail.ini", mail_ini);
+}
 
 // The System folder and its fixed boxes as the tree dump shows them, `indent` deep.
 std::string SystemBoxes(const std::string& indent, const std::string& mail) {
@@ -35,115 +36,86 @@ std::string SystemBoxes(const std::string& indent, const std::string& mail) {
   return out;
 }
 
-// A prefix for one test's store.
-struct TStore {
-  // A user whose mail.ini holds `mail_ini` and whose mail directory is C:\A\<user>\mail\.
-  void User(const std::string& user, const std::string& mail_ini) {
-    fixture_.SetString(TRegRoot::kCurrentUser, kKey + "\\user\\" + user, "path", "C:\\A\\" + user);
-    fixture_.WriteFile("C:\\A\\" + user + "\\home\\mail.ini", mail_ini);
+class Akira32GoldTest : public testing::TMailerTest {
+ protected:
+  // The box list's levels, as a dump of the boxes below the mail-program node (System and
+  // its boxes left out).
+  std::string BoxTree(const std::string& box_list) {
+    TMailFixture f(NewPrefix());
+    Version(f, 3771);
+    User(f, "User_t", "MAILPATH=C:\\M\r\n");
+    f.WriteFile("C:\\M\\a_box.###", box_list);
+    TStoresHarness h(f);
+    h.stores.Rebuild();
+    std::string out;
+    h.stores.Tree().ForEachNode([&out](TFolder& node) {
+      if (node.NodeType() == ntMailer || node.Key() == "ROOT" || node.Parent()->Key() == "ROOT") {
+        return;
+      }
+      int depth = 0;
+      for (const TFolder* p = node.Parent(); p->NodeType() != ntMailer; p = p->Parent()) ++depth;
+      out += std::string(static_cast<size_t>(depth) * 2, ' ') + node.Caption() + " [" + node.Key() +
+             "]" + (node.HasMail() ? " *" : "") + "\n";
+    });
+    return out;
   }
-  void Version(uint32_t version) {
-    fixture_.SetDword(TRegRoot::kCurrentUser, kKey, "version", version);
-  }
-
-  ScratchDir scratch_;
-  TMailFixture fixture_{scratch_.Path("prefix")};
 };
-
-class Akira32GoldTest : public ::testing::Test, public TStore {};
-
-TEST_F(Akira32GoldTest, FixtureStoreIsDetectedDiscoveredAndEnumerated) {
-  testing::BuildAkira32GoldStore(fixture_);
-  TStoresHarness h(fixture_);
-  h.stores.Rebuild();
-  const std::vector<std::string> log = h.Log();
-  ASSERT_GE(log.size(), 4u);
-  EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 4),
-            (std::vector<std::string>{"", kHeader, kLogKey + "\\version=3812",
-                                      kLogKey + "\\user\\User_taro=C:\\akira32Gold\\taro"}));
-  EXPECT_EQ(h.stores.Root(mkAkira32Gold), "");
-  const std::string m = kMail;
-  EXPECT_EQ(h.TreeDump(),
-            "akira32Gold [akira32Gold] \n" + SystemBoxes("  ", m) + "  受信箱 [0000001] " + m +
-                " *\n  仕事 [0000010] " + m + "\n    プロジェクト [0000011] " + m +
-                " *\n    ソフト表示 [0000012] " + m + " *\n  友人 [0000020] " + m + " *\n");
-
-  // message.txt present: record addresses (the .DEL line is no entry).
-  const std::string records = kMail + "articles\\0000001.mes\\message.txt";
-  EXPECT_EQ(h.MailsOf("akira32Gold\\受信箱"),
-            records + " 0 -2\n" + records + " 252 -2\n" + records + " 563 -2\n");
-  EXPECT_EQ(h.MailsOf("akira32Gold\\仕事\\プロジェクト"),
-            kMail + "articles\\0000011.mes\\00000001.MAI 0 -1\n" + kMail +
-                "articles\\0000011.mes\\00000002.MAI 0 -1\n");
-  EXPECT_EQ(h.MailsOf("akira32Gold\\System\\送信済"),
-            kMail + "articles\\(SENT).mes\\00000001.MAI 0 -1\n");
-  EXPECT_EQ(h.MailsOf("akira32Gold\\System\\ごみ箱"), "");
-
-  // The second record, read as the reader reads it: its subject was a JIS encoded word.
-  TFolder* inbox = h.stores.Tree().FindByFullCaption("akira32Gold\\受信箱");
-  h.stores.EnumerateMails(*inbox);
-  const std::string text = TMailReader(h.stores.Fs(), [] { return true; }).GetText(*inbox->Mail(1));
-  EXPECT_THAT(text, StartsWith("From: \"鈴木 花子\" <hanako@example.jp>\r\n"));
-  EXPECT_THAT(text, HasSubstr("Subject: 表計算ソフトの件\r\n"));
-  EXPECT_THAT(text, HasSubstr("表の集計が終わりました。"));
-  EXPECT_THAT(text, Not(HasSubstr("Weekly")));
-}
 
 TEST_F(Akira32GoldTest, DetectionFailuresLogAndTellWhy) {
   struct Case {
     const char* name;
     uint32_t version;  // 0: no key at all
-    std::function<void(TStore&)> setup;
+    std::function<void(TMailFixture&)> setup;
     std::vector<std::string> log;  // after the header and the version line
     std::string message;
   };
   const std::string old = "akira32Gold のバージョンが古すぎます。";
   const Case cases[] = {
-      {"no key", 0, [](TStore&) {}, {"old version"}, old},
-      {"version 3770", 3770, [](TStore&) {}, {"old version"}, old},
-      {"no user key", 3771, [](TStore&) {}, {"registry mismatch"}, "レジストリ情報が変です。"},
+      {"no key", 0, [](TMailFixture&) {}, {"old version"}, old},
+      {"version 3770", 3770, [](TMailFixture&) {}, {"old version"}, old},
+      {"no user key",
+       3771,
+       [](TMailFixture&) {},
+       {"registry mismatch"},
+       "レジストリ情報が変です。"},
       {"user key without users",
        3771,
-       [](TStore& t) {
-         t.fixture_.SetString(TRegRoot::kCurrentUser, kKey + "\\user", "count", "0");
-       },
+       [](TMailFixture& f) { f.SetString(TRegRoot::kCurrentUser, kKey + "\\user", "count", "0"); },
        {"not user"},
        "ユーザー数が０です。"},
       {"only the first MAILPATH= counts, and only in upper case",
        4000,
-       [](TStore& t) {
-         t.User("User_taro",
-                "mailpath=C:\\A\\good\r\nMAILPATH=C:\\A\\none\r\nMAILPATH=C:\\A\\good\r\n");
-         t.fixture_.WriteFile("C:\\A\\good\\a_box.###", "B 0000001 受信箱\r\n");
+       [](TMailFixture& f) {
+         User(f, "User_taro",
+              "mailpath=C:\\A\\good\r\nMAILPATH=C:\\A\\none\r\nMAILPATH=C:\\A\\good\r\n");
+         f.WriteFile("C:\\A\\good\\a_box.###", "B 0000001 受信箱\r\n");
        },
        {kLogKey + "\\user\\User_taro=C:\\A\\User_taro", "no mailbox"},
        "C:\\A\\none\\有効なメールボックスがありません。"},
       {"user without a path",
        4000,
-       [](TStore& t) {
-         t.fixture_.SetString(TRegRoot::kCurrentUser, kKey + "\\user\\User_x", "name", "x");
+       [](TMailFixture& f) {
+         f.SetString(TRegRoot::kCurrentUser, kKey + "\\user\\User_x", "name", "x");
        },
        {kLogKey + "\\user\\User_x=", "no mailbox"},
        "有効なメールボックスがありません。"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    TStore t;
-    if (c.version != 0) t.Version(c.version);
-    c.setup(t);
-    TStoresHarness h(t.fixture_);
-    EXPECT_FALSE(h.stores.DetectMailer(mkAkira32Gold, false));
-    std::vector<std::string> log = {kHeader, kLogKey + "\\version=" + std::to_string(c.version)};
+    TMailFixture f(NewPrefix());
+    if (c.version != 0) Version(f, c.version);
+    c.setup(f);
+    TStoresHarness h(f);
+    std::vector<std::string> log = {kLogKey + "\\version=" + std::to_string(c.version)};
     log.insert(log.end(), c.log.begin(), c.log.end());
-    EXPECT_EQ(h.Log(), log);
-    EXPECT_EQ(h.dialogs.Messages(), std::vector<std::string>{"エラー: " + c.message});
+    ExpectNotFound(h, mkAkira32Gold, log, c.message);
   }
 }
 
 TEST_F(Akira32GoldTest, SecondUserIsTriedAndEachUserGetsANode) {
-  Version(3771);
-  User("User_hanako", "MAILPATH=C:\\A\\hanako\\mail\r\n");  // no a_box.###
-  User("User_taro", "MAILPATH=C:\\A\\taro\\mail\r\n");
+  Version(fixture_, 3771);
+  User(fixture_, "User_hanako", "MAILPATH=C:\\A\\hanako\\mail\r\n");  // no a_box.###
+  User(fixture_, "User_taro", "MAILPATH=C:\\A\\taro\\mail\r\n");
   fixture_.WriteFile("C:\\A\\taro\\mail\\a_box.###", "B 0000001 受信箱\r\n");
   TStoresHarness h(fixture_);
   EXPECT_TRUE(h.stores.DetectMailer(mkAkira32Gold, true));
@@ -162,30 +134,7 @@ TEST_F(Akira32GoldTest, SecondUserIsTriedAndEachUserGetsANode) {
             h2.stores.Tree().Mailer(0)->Child(1)->Section());
 }
 
-// The box list's levels, as a dump of the boxes below the mail-program node (System and
-// its boxes left out).
-std::string BoxTree(const std::string& box_list) {
-  TStore t;
-  t.Version(3771);
-  t.fixture_.SetString(TRegRoot::kCurrentUser, kKey + "\\user\\User_t", "path", "C:\\A");
-  t.fixture_.WriteFile("C:\\A\\home\\mail.ini", "MAILPATH=C:\\M\r\n");
-  t.fixture_.WriteFile("C:\\M\\a_box.###", box_list);
-  TStoresHarness h(t.fixture_);
-  h.stores.Rebuild();
-  std::string out;
-  h.stores.Tree().ForEachNode([&out](TFolder& node) {
-    if (node.NodeType() == ntMailer || node.Key() == "ROOT" || node.Parent()->Key() == "ROOT") {
-      return;
-    }
-    int depth = 0;
-    for (const TFolder* p = node.Parent(); p->NodeType() != ntMailer; p = p->Parent()) ++depth;
-    out += std::string(static_cast<size_t>(depth) * 2, ' ') + node.Caption() + " [" + node.Key() +
-           "]" + (node.HasMail() ? " *" : "") + "\n";
-  });
-  return out;
-}
-
-TEST(Akira32GoldBoxListTest, LinesOpenAndCloseLevels) {
+TEST_F(Akira32GoldTest, BoxListLinesOpenAndCloseLevels) {
   // A line of another type closes the "D" level: Old stands beside Work.
   EXPECT_EQ(BoxTree("D 0000010 Work\r\nB 0000011 Inbox\r\nX\r\nB 0000012 Old\r\n"),
             "Work [0000010]\n  Inbox [0000011] *\nOld [0000012] *\n");
@@ -198,7 +147,7 @@ TEST(Akira32GoldBoxListTest, LinesOpenAndCloseLevels) {
             " [0000001] *\n長い名前 [表示ソフト表示] *\n");
 }
 
-TEST(Akira32GoldBoxListTest, DeepNestingIsCutNotFollowed) {
+TEST_F(Akira32GoldTest, DeepBoxListNestingIsCutNotFollowed) {
   std::string list;
   for (int i = 0; i < 5000; ++i) list += "D 0000001 d\r\n";
   list += "B 0000002 deep\r\n";
@@ -211,8 +160,8 @@ TEST(Akira32GoldBoxListTest, DeepNestingIsCutNotFollowed) {
 }
 
 TEST_F(Akira32GoldTest, IndexEntriesAndDamagedIndexes) {
-  Version(3771);
-  User("User_t", "MAILPATH=C:\\M\r\n");
+  Version(fixture_, 3771);
+  User(fixture_, "User_t", "MAILPATH=C:\\M\r\n");
   fixture_.WriteFile("C:\\M\\a_box.###", "B 0000001 files\r\nB 0000002 records\r\n");
   // Names are bytes 1 to 12 when bytes 9 to 12 are ".MAI" in any case; names that would
   // leave the box's directory are no entries.
@@ -230,14 +179,8 @@ TEST_F(Akira32GoldTest, IndexEntriesAndDamagedIndexes) {
 
   SetInterfaceLanguage(true);
   TFolder* records = h.stores.Tree().FindByFullCaption("akira32Gold\\records");
-  try {
-    h.stores.EnumerateMails(*records);
-    ADD_FAILURE() << "no error for a damaged offset";
-  } catch (const Exception& e) {
-    EXPECT_EQ(
-        std::string(e.what()),
-        "C:\\M\\indexbox\\0000002.box の 3 行目: \"0000 x00\" は16進数の数値ではありません。");
-  }
+  EXPECT_EQ(EnumerationError(h, *records),
+            "C:\\M\\indexbox\\0000002.box の 3 行目: \"0000 x00\" は16進数の数値ではありません。");
   // What was listed before the damaged line stays.
   ASSERT_EQ(records->MailCount(), 2);
   EXPECT_EQ(records->Mail(0)->First, 26);

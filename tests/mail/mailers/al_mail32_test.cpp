@@ -6,22 +6,17 @@
 #include <gtest/gtest.h>
 
 #include "mail/mailers/mailer_support.h"
-#include "support/enumerated_subjects.h"
+#include "mailer_test.h"
 #include "support/lnk_writer.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
 
 namespace lorvane {
 namespace {
 
-using testing::SubjectsOf;
-using testing::TMailFixture;
 using testing::TStoresHarness;
 
-const std::string kHeader = "■AL-Mail32 2026/12/06 09:30:00";
 const std::string kStart = "C:\\Start\\";
 
-class AlMail32Test : public ::testing::Test {
+class AlMail32Test : public testing::TMailerTest {
  protected:
   void MailboxPath(const std::string& path) {
     fixture_.SetString(TRegRoot::kCurrentUser, "Software\\CREAR\\AL-Mail", "MailboxPath", path);
@@ -32,70 +27,17 @@ class AlMail32Test : public ::testing::Test {
     fixture_.WriteFile(kStart + name, BuildLnk({.local_base_path = "C:\\AL\\AlMail32.exe",
                                                 .arguments = arguments}));
   }
-
-  ScratchDir scratch_;
-  TMailFixture fixture_{scratch_.Path("prefix")};
 };
-
-TEST_F(AlMail32Test, FixtureStoreIsDetectedDiscoveredAndEnumerated) {
-  testing::BuildAlMail32Store(fixture_);
-  TStoresHarness h(fixture_);
-  EXPECT_TRUE(h.stores.DetectMailer(mkAlMail32, true));
-  EXPECT_EQ(
-      h.Log(),
-      (std::vector<std::string>{
-          kHeader, "HKEY_CURRENT_USER\\Software\\CREAR\\AL-Mail\\MailboxPath=C:\\AL-Mail32",
-          "HKEY_LOCAL_MACHINE\\SOFTWARE\\CREAR\\AL-Mail\\Setup\\StartFolder=C:\\windows\\Start "
-          "Menu\\Programs\\AL-Mail32"}));
-  // The registry's mailbox takes the name of the shortcut that opens it.
-  EXPECT_EQ(h.stores.Root(mkAlMail32),
-            "C:\\AL-Mail32\\\tAL-Mail32\r\nC:\\AL-Mail32\\仕事用\\\tAL-Mail32 (仕事用)\r\n");
-
-  h.stores.Rebuild();
-  const std::string a = "C:\\AL-Mail32\\Mailbox\\Account1";
-  const std::string w = "C:\\AL-Mail32\\仕事用\\Mailbox\\Account1";
-  // $ stands for the first mailbox's account, % for the second's.
-  std::string dump =
-      "AL-Mail32 [AL_Mail32] \n"
-      "  AL-Mail32 [C:\\AL-Mail32\\Mailbox] C:\\AL-Mail32\\Mailbox\n"
-      "    taro@example.jp [Account1] $\\Account.ini\n"
-      "      仕事 [00000001] $\\00000001.box\\\n"
-      "        プロジェクト表 [00000002] $\\00000001.box\\00000002.box\\ *\n"
-      "      郵便受け [Inbox] $\\Inbox.box\\ *\n"
-      "      送信箱 [Outbox] $\\Outbox.box\\ *\n"
-      "      ごみ箱 [Trash.box] $\\Trash.box *\n"
-      "  AL-Mail32 (仕事用) [C:\\AL-Mail32\\仕事用\\Mailbox] C:\\AL-Mail32\\仕事用\\Mailbox\n"
-      "    taro@work.example.jp [Account1] %\\Account.ini\n"
-      "      郵便受け [Inbox] %\\Inbox.box\\ *\n"
-      "      ごみ箱 [Trash.box] %\\Trash.box *\n";
-  for (size_t i; (i = dump.find_first_of("$%")) != std::string::npos;) {
-    dump.replace(i, 1, dump[i] == '$' ? a : w);
-  }
-  EXPECT_EQ(h.TreeDump(), dump);
-
-  // 00000009.alm is listed in Entry.lst but gone; the trash names its message by path.
-  EXPECT_EQ(h.MailsOf("AL-Mail32\\AL-Mail32\\taro@example.jp\\郵便受け"),
-            a + "\\Inbox.box\\00000001.alm 0 -1\n" + a + "\\Inbox.box\\00000002.alm 0 -1\n");
-  EXPECT_EQ(h.MailsOf("AL-Mail32\\AL-Mail32\\taro@example.jp\\ごみ箱"),
-            a + "\\Inbox.box\\00000003.alm 0 -1\n");
-  EXPECT_EQ(h.MailsOf("AL-Mail32\\AL-Mail32 (仕事用)\\taro@work.example.jp\\ごみ箱"), "");
-
-  EXPECT_EQ(SubjectsOf(h, "AL-Mail32\\AL-Mail32\\taro@example.jp\\仕事\\プロジェクト表"),
-            "設計書を送ります\n");
-}
 
 TEST_F(AlMail32Test, NoMailboxFails) {
   MailboxPath("C:\\AL");
   fixture_.WriteFile("C:\\AL\\Mailbox\\Account1", "a file, not an account directory");
   Shortcut("AL-Mail32.lnk", "");
   TStoresHarness h(fixture_);
-  EXPECT_FALSE(h.stores.DetectMailer(mkAlMail32, false));
-  EXPECT_EQ(h.Log(),
-            (std::vector<std::string>{
-                kHeader, "HKEY_CURRENT_USER\\Software\\CREAR\\AL-Mail\\MailboxPath=C:\\AL",
-                "HKEY_LOCAL_MACHINE\\SOFTWARE\\CREAR\\AL-Mail\\Setup\\StartFolder=C:\\Start"}));
-  EXPECT_EQ(h.dialogs.Messages(),
-            std::vector<std::string>{"エラー: メールボックスが見つかりません。"});
+  ExpectNotFound(h, mkAlMail32,
+                 {"HKEY_CURRENT_USER\\Software\\CREAR\\AL-Mail\\MailboxPath=C:\\AL",
+                  "HKEY_LOCAL_MACHINE\\SOFTWARE\\CREAR\\AL-Mail\\Setup\\StartFolder=C:\\Start"},
+                 "メールボックスが見つかりません。");
 }
 
 TEST_F(AlMail32Test, MailboxesFromShortcuts) {
@@ -160,9 +102,8 @@ TEST_F(AlMail32Test, DeeplyNestedBoxesStopAtTheDepthLimit) {
   }
   TStoresHarness h(fixture_);
   h.stores.Rebuild();
-  int depth = 0;
-  for (const TFolder* f = h.stores.Tree().Mailer(0); f->ChildCount() > 0; f = f->Child(0)) ++depth;
-  EXPECT_EQ(depth, 2 + mailers::kMaxFolderDepth);  // the mailbox, the account, the boxes
+  EXPECT_EQ(FirstChildDepth(h),
+            2 + mailers::kMaxFolderDepth);  // the mailbox, the account, the boxes
 }
 
 }  // namespace

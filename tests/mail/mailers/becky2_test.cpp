@@ -3,26 +3,19 @@
 
 #include <gtest/gtest.h>
 
-
-#include "common/exception.h"
 #include "common/language.h"
 #include "mail/mail_reader.h"
-#include "support/enumerated_subjects.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
+#include "mailer_test.h"
 
 namespace lorvane {
 namespace {
 
-using testing::SubjectsOf;
-using testing::TMailFixture;
 using testing::TStoresHarness;
 
-constexpr const char* kHeader = "■Becky!2 2026/12/06 09:30:00";
 constexpr const char* kDataDirLine =
     "HKEY_CURRENT_USER\\Software\\RIMArts\\B2\\\\Settings\\DataDir=";
 
-class Becky2Test : public ::testing::Test {
+class Becky2Test : public testing::TMailerTest {
  protected:
   void SetDataDir(const std::string& dir) {
     fixture_.SetString(TRegRoot::kCurrentUser, "Software\\RIMArts\\B2\\Settings", "DataDir", dir);
@@ -49,58 +42,12 @@ class Becky2Test : public ::testing::Test {
     }
     return line + "\r\n";
   }
-
-  ScratchDir scratch_;
-  TMailFixture fixture_{scratch_.Path("prefix")};
 };
-
-TEST_F(Becky2Test, FixtureStoreIsFoundListedAndRead) {
-  testing::BuildBecky2Store(fixture_);
-  TStoresHarness h(fixture_);
-  EXPECT_TRUE(h.stores.DetectMailer(mkBecky2, true));
-  EXPECT_EQ(h.Log(), (std::vector<std::string>{
-                         kHeader, std::string(kDataDirLine) + "C:\\Program Files\\RimArts\\B2\\"}));
-  EXPECT_EQ(h.stores.Root(mkBecky2), "C:\\Program Files\\RimArts\\B2\\");
-
-  h.stores.Rebuild();
-  EXPECT_EQ(h.TreeDump(),
-            "Becky!2 [Becky2] \n"
-            "  会社（山田） [4c1a7e2b.mb] 4c1a7e2b.mb\n"
-            "    受信箱 [!!!!Inbox] 4c1a7e2b.mb\\!!!!Inbox *\n"
-            "      お得意様 [お得意様] 4c1a7e2b.mb\\!!!!Inbox\\お得意様 *\n"
-            "    送信箱 [!!!!Outbox] 4c1a7e2b.mb\\!!!!Outbox *\n"
-            "    草稿 [!!!Draft] 4c1a7e2b.mb\\!!!Draft *\n"
-            "    送信済み [!!!Sent] 4c1a7e2b.mb\\!!!Sent *\n"
-            "    リマインダ [!!!xReminder] 4c1a7e2b.mb\\!!!xReminder *\n"
-            "    ごみ箱 [!Trash] 4c1a7e2b.mb\\!Trash *\n"
-            "    プロジェクト [proj] 4c1a7e2b.mb\\proj *\n"
-            "  個人 [5d2b8f3c.mb] 5d2b8f3c.mb\n"
-            "    受信箱 [!!!!Inbox] 5d2b8f3c.mb\\!!!!Inbox *\n");
-  const std::string bmf = "C:\\Program Files\\RimArts\\B2\\4c1a7e2b.mb\\!!!!Inbox\\1aa2c3d4.bmf";
-  EXPECT_EQ(h.MailsOf("Becky!2\\会社（山田）\\受信箱"),
-            bmf + " 0 229\n" + bmf + " 230 533\n" + bmf + " 534 1883\n");
-  EXPECT_EQ(h.MailsOf("Becky!2\\会社（山田）\\送信箱"), "");
-
-  EXPECT_EQ(SubjectsOf(h, "Becky!2\\会社（山田）\\受信箱"),
-            "請求書の件\nソフト表示の件（続報）\nBackup report\n");
-  // The byte range ends where the message does.
-  TFolder* inbox = h.stores.Tree().FindByFullCaption("Becky!2\\会社（山田）\\受信箱");
-  h.stores.EnumerateMails(*inbox);
-  const std::string second =
-      TMailReader(h.stores.Fs(), [] { return true; }).GetText(*inbox->Mail(1));
-  EXPECT_EQ(second.substr(second.size() - 28), "修正版で表示が直りました。\r\n");
-}
 
 TEST_F(Becky2Test, NoDataDirectory) {
   TStoresHarness h(fixture_);
-  EXPECT_FALSE(h.stores.DetectMailer(mkBecky2, true));
-  EXPECT_EQ(h.Log(), (std::vector<std::string>{kHeader, kDataDirLine, "no mailbox"}));
-  EXPECT_TRUE(h.dialogs.Messages().empty());
-  EXPECT_FALSE(h.stores.DetectMailer(mkBecky2, false));
-  EXPECT_EQ(
-      h.dialogs.Messages(),
-      (std::vector<std::string>{
-          "エラー: HKEY_CURRENT_USER\\Software\\RIMArts\\B2\\\\Settings\\DataDir がありません。"}));
+  ExpectNotFound(h, mkBecky2, {kDataDirLine, "no mailbox"},
+                 "HKEY_CURRENT_USER\\Software\\RIMArts\\B2\\\\Settings\\DataDir がありません。");
 }
 
 TEST_F(Becky2Test, MailboxDirectoriesWithoutMailboxIni) {
@@ -110,13 +57,10 @@ TEST_F(Becky2Test, MailboxDirectoriesWithoutMailboxIni) {
   fixture_.WriteFile("C:\\B2\\file.mb", "");
   fixture_.MakeDirectory("C:\\B2\\表.mb\\Mailbox.ini");  // a directory, not the file
   TStoresHarness h(fixture_);
-  EXPECT_FALSE(h.stores.DetectMailer(mkBecky2, false));
-  EXPECT_EQ(h.Log(),
-            (std::vector<std::string>{kHeader, std::string(kDataDirLine) + "C:\\B2",
-                                      "C:\\B2\\a.mb\\Mailbox.ini がありません",
-                                      "C:\\B2\\表.mb\\Mailbox.ini がありません", "no mailbox"}));
-  EXPECT_EQ(h.dialogs.Messages(),
-            (std::vector<std::string>{"エラー: C:\\B2\\ に有効なメールボックスがありません。"}));
+  ExpectNotFound(h, mkBecky2,
+                 {std::string(kDataDirLine) + "C:\\B2", "C:\\B2\\a.mb\\Mailbox.ini がありません",
+                  "C:\\B2\\表.mb\\Mailbox.ini がありません", "no mailbox"},
+                 "C:\\B2\\ に有効なメールボックスがありません。");
 }
 
 TEST_F(Becky2Test, FolderCaptionsAndOrder) {
@@ -196,15 +140,12 @@ TEST_F(Becky2Test, GarbageFieldsAreReportedAfterTheGoodEntries) {
     for (bool japanese : {true, false}) {
       SetInterfaceLanguage(japanese);
       folder.ClearMails();
-      try {
-        h.stores.EnumerateMails(folder);
-        ADD_FAILURE() << "no error for " << c.bad_line;
-      } catch (const Exception& e) {
-        EXPECT_EQ(e.what(), japanese ? index + " の 3 行目: \"" + c.shown +
-                                           "\" は16進数の位置または長さとして読めません。"
-                                     : index + ", line 3: \"" + c.shown +
-                                           "\" is not a hexadecimal offset or size.");
-      }
+      EXPECT_EQ(
+          EnumerationError(h, folder),
+          japanese
+              ? index + " の 3 行目: \"" + c.shown + "\" は16進数の位置または長さとして読めません。"
+              : index + ", line 3: \"" + c.shown + "\" is not a hexadecimal offset or size.")
+          << c.bad_line;
       ASSERT_EQ(folder.MailCount(), 1);
       EXPECT_EQ(*folder.Mail(0), (TMail{"C:\\B2\\a.mb\\!!!!Inbox\\m.bmf", 16, 47}));
     }

@@ -3,19 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include "support/enumerated_subjects.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
+#include "mailer_test.h"
 
 namespace lorvane {
 namespace {
 
-using testing::SubjectsOf;
-using testing::TMailFixture;
 using testing::TStoresHarness;
 
 constexpr const char* kKey = "Software\\RIMArts\\Rebecca\\";
-constexpr const char* kHeader = "■Becky! 2026/12/06 09:30:00";
 const std::string kHomeLine = "HKEY_CURRENT_USER\\Software\\RIMArts\\Rebecca\\\\Settings\\HomeDir=";
 const std::string kUsers = "HKEY_CURRENT_USER\\Software\\RIMArts\\Rebecca\\Users\\";
 
@@ -34,7 +29,7 @@ std::string StandardBoxes(const std::string& user) {
   return out;
 }
 
-class BeckyTest : public ::testing::Test {
+class BeckyTest : public testing::TMailerTest {
  protected:
   void SetUser(int i, const std::string& address, const std::string& account = "") {
     const std::string key = std::string(kKey) + "Users\\" + std::to_string(i);
@@ -44,61 +39,20 @@ class BeckyTest : public ::testing::Test {
   void SetHome(const std::string& home) {
     fixture_.SetString(TRegRoot::kCurrentUser, std::string(kKey) + "Settings", "HomeDir", home);
   }
-
-  ScratchDir scratch_;
-  TMailFixture fixture_{scratch_.Path("prefix")};
 };
-
-TEST_F(BeckyTest, FixtureStoreIsFoundListedAndRead) {
-  testing::BuildBeckyStore(fixture_);
-  TStoresHarness h(fixture_);
-  EXPECT_TRUE(h.stores.DetectMailer(mkBecky, true));
-  EXPECT_EQ(h.Log(), (std::vector<std::string>{kHeader, kHomeLine + "C:\\Becky!",
-                                               kUsers + "0\\Address=taro@example.jp"}));
-  EXPECT_EQ(h.stores.Root(mkBecky), "C:\\Becky!\\");
-
-  h.stores.Rebuild();
-  EXPECT_EQ(h.TreeDump(), "Becky! [Becky] \n  山田太郎（会社） [User0] User0\n" +
-                              StandardBoxes("User0") +
-                              "    仕事 [仕事] User0\\仕事.mbx *\n"
-                              "      ソフト開発 [ソフト開発] User0\\仕事\\ソフト開発.mbx *\n"
-                              "        表計算 [表計算] User0\\仕事\\ソフト開発\\表計算.mbx *\n"
-                              "  taro.yamada@example.net [User1] User1\n" +
-                              StandardBoxes("User1") + "    趣味 [趣味] User1\\趣味.mbx *\n");
-  EXPECT_EQ(h.MailsOf("Becky!\\山田太郎（会社）\\受信箱"),
-            "C:\\Becky!\\User0\\InBox.mbx 0 12\n"
-            "C:\\Becky!\\User0\\InBox.mbx 14 41\n"
-            "C:\\Becky!\\User0\\InBox.mbx 43 50\n");
-  EXPECT_EQ(SubjectsOf(h, "Becky!\\山田太郎（会社）\\受信箱"),
-            "来週の打ち合わせについて\nソフトウェア表示の不具合\nWeekly newsletter\n");
-  EXPECT_EQ(SubjectsOf(h, "Becky!\\山田太郎（会社）\\仕事\\ソフト開発"),
-            "リリース予定\nテスト結果\n");
-  // A standard box whose file does not exist is shown and holds nothing.
-  EXPECT_EQ(h.MailsOf("Becky!\\山田太郎（会社）\\送信箱\\草稿"), "");
-}
 
 TEST_F(BeckyTest, DetectionFailures) {
   {
     TStoresHarness h(fixture_);
-    EXPECT_FALSE(h.stores.DetectMailer(mkBecky, true));
-    EXPECT_EQ(h.Log(), (std::vector<std::string>{kHeader, kHomeLine}));
-    EXPECT_TRUE(h.dialogs.Messages().empty());
-    EXPECT_EQ(h.stores.Tree().MailerCount(), 0);
     // Asked for by name, the user learns what is missing rather than seeing an empty box.
-    EXPECT_FALSE(h.stores.DetectMailer(mkBecky, false));
-    EXPECT_EQ(h.dialogs.Messages(),
-              (std::vector<std::string>{"エラー: " + kHomeLine.substr(0, kHomeLine.size() - 1) +
-                                        " がありません。"}));
+    ExpectNotFound(h, mkBecky, {kHomeLine},
+                   kHomeLine.substr(0, kHomeLine.size() - 1) + " がありません。");
+    EXPECT_EQ(h.stores.Tree().MailerCount(), 0);
   }
   SetHome("C:\\Becky!");
-  {
-    TStoresHarness h(fixture_);
-    EXPECT_FALSE(h.stores.DetectMailer(mkBecky, false));
-    EXPECT_EQ(h.Log().back(), "no folders");
-    EXPECT_EQ(h.dialogs.Messages(),
-              (std::vector<std::string>{"エラー: " + kUsers.substr(0, kUsers.size() - 1) +
-                                        " に有効なエントリがありません。"}));
-  }
+  TStoresHarness h(fixture_);
+  ExpectNotFound(h, mkBecky, {kHomeLine + "C:\\Becky!", "no folders"},
+                 kUsers.substr(0, kUsers.size() - 1) + " に有効なエントリがありません。");
 }
 
 TEST_F(BeckyTest, UsersWithoutInboxAreExplainedOneBlockEach) {
@@ -110,16 +64,13 @@ TEST_F(BeckyTest, UsersWithoutInboxAreExplainedOneBlockEach) {
   fixture_.WriteFile("C:\\Becky!\\User20\\InBox.ctl", "0");
   fixture_.MakeDirectory("C:\\Becky!\\User2\\InBox.ctl");  // a directory is no control file
   TStoresHarness h(fixture_);
-  EXPECT_FALSE(h.stores.DetectMailer(mkBecky, false));
-  EXPECT_EQ(h.Log(), (std::vector<std::string>{
-                         kHeader, kHomeLine + "C:\\Becky!\\", kUsers + "0\\Address=taro@example.jp",
-                         kUsers + "2\\Address=hanako@example.jp", "no folders"}));
-  EXPECT_EQ(h.dialogs.Messages(),
-            (std::vector<std::string>{"エラー: " + kUsers +
-                                      "0\\Address=taro@example.jp と書かれていますが、" +
-                                      "C:\\Becky!\\User0\\InBox.ctl はありません。\r\n" + kUsers +
-                                      "2\\Address=hanako@example.jp と書かれていますが、" +
-                                      "C:\\Becky!\\User2\\InBox.ctl はありません。\r\n"}));
+  ExpectNotFound(h, mkBecky,
+                 {kHomeLine + "C:\\Becky!\\", kUsers + "0\\Address=taro@example.jp",
+                  kUsers + "2\\Address=hanako@example.jp", "no folders"},
+                 kUsers + "0\\Address=taro@example.jp と書かれていますが、" +
+                     "C:\\Becky!\\User0\\InBox.ctl はありません。\r\n" + kUsers +
+                     "2\\Address=hanako@example.jp と書かれていますが、" +
+                     "C:\\Becky!\\User2\\InBox.ctl はありません。\r\n");
 }
 
 TEST_F(BeckyTest, UserCaptionsAndFolderScan) {

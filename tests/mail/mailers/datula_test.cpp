@@ -4,24 +4,19 @@
 #include <gtest/gtest.h>
 
 #include "common/language.h"
-#include "support/enumerated_subjects.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
+#include "mailer_test.h"
 
 namespace lorvane {
 namespace {
 
-using testing::SubjectsOf;
-using testing::TMailFixture;
 using testing::TStoresHarness;
 
 const std::string kKey = "Software\\OnSystems\\Datula\\Properties";
 const std::string kOldKey = "Software\\AONO\\InternetServant\\Properties";
 const std::string kLogKey = "HKEY_CURRENT_USER\\" + kKey;
 const std::string kLogOldKey = "HKEY_CURRENT_USER\\" + kOldKey;
-const std::string kHeader = "■Datula 2026/12/06 09:30:00";
 
-class DatulaTest : public ::testing::Test {
+class DatulaTest : public testing::TMailerTest {
  protected:
   void Account(const std::string& key, int i, const std::string& caption, int kind = 0) {
     fixture_.SetString(TRegRoot::kCurrentUser, key + "\\Account" + std::to_string(i), "caption",
@@ -33,52 +28,13 @@ class DatulaTest : public ::testing::Test {
     fixture_.SetString(TRegRoot::kCurrentUser, key, "rootPath", root);
     fixture_.SetDword(TRegRoot::kCurrentUser, key, "numProperties", accounts);
   }
-  std::vector<std::string> LogAfterHeader(TStoresHarness& h) {
-    const std::vector<std::string> log = h.Log();
-    const auto header = std::find(log.rbegin(), log.rend(), kHeader);
-    return std::vector<std::string>(header.base(), log.end());
-  }
-
-  ScratchDir scratch_;
-  TMailFixture fixture_{scratch_.Path("prefix")};
 };
-
-TEST_F(DatulaTest, FixtureStoreIsDetectedDiscoveredAndEnumerated) {
-  testing::BuildDatulaStore(fixture_);
-  TStoresHarness h(fixture_);
-  EXPECT_TRUE(h.stores.DetectMailer(mkDatula, true));
-  EXPECT_EQ(LogAfterHeader(h), (std::vector<std::string>{kLogKey + "\\rootPath=C:\\Datula\\data",
-                                                         kLogKey + "\\Account0\\caption=仕事用"}));
-  h.stores.Rebuild();
-  EXPECT_EQ(h.stores.Root(mkDatula), "C:\\Datula\\data\\");
-  EXPECT_EQ(h.TreeDump(),
-            "Datula [Datula] \n"
-            "  仕事用 [Account0] Account0\n"
-            "    ソフト表示 [ソフト表示] Account0\\ソフト表示.idx *\n"
-            "    仕事 [仕事] Account0\\仕事.idx *\n"
-            "      会議 [会議] Account0\\仕事.会議.idx *\n"
-            "    受信箱 [INBOX] Account0\\INBOX.idx *\n"
-            "    送信控え [outbox] Account0\\outbox.idx *\n"
-            "    草稿 [draftbox] Account0\\draftbox.idx *\n"
-            "    ごみ箱 [trashbox] Account0\\trashbox.idx *\n"
-            "  個人用 [Account1] Account1\n"
-            "    友人 [友人] Account1\\友人.idx *\n");
-  const std::string inbox = "C:\\Datula\\data\\Account0\\INBOX.idx";
-  EXPECT_EQ(h.MailsOf("Datula\\仕事用\\受信箱"), inbox + " 1 9\n" + inbox + " 11 18\n");
-  EXPECT_EQ(h.MailsOf("Datula\\仕事用\\草稿"), "");
-
-  EXPECT_EQ(SubjectsOf(h, "Datula\\仕事用\\受信箱"), "今月の予定\n表計算ソフトの件\n");
-  EXPECT_EQ(SubjectsOf(h, "Datula\\仕事用\\仕事\\会議"), "会議のお知らせ\n会議の議事録\n");
-}
 
 TEST_F(DatulaTest, DetectionFailures) {
   {
     TStoresHarness h(fixture_);
-    EXPECT_FALSE(h.stores.DetectMailer(mkDatula, false));
-    EXPECT_EQ(LogAfterHeader(h),
-              (std::vector<std::string>{kLogKey + "\\rootPath=", kLogOldKey + "\\rootPath="}));
-    EXPECT_EQ(h.dialogs.Messages(),
-              std::vector<std::string>{"エラー: " + kLogKey + "\\rootPath がありません。"});
+    ExpectNotFound(h, mkDatula, {kLogKey + "\\rootPath=", kLogOldKey + "\\rootPath="},
+                   kLogKey + "\\rootPath がありません。");
   }
   // The older key is used when Datula's own has no root; accounts without a caption are
   // passed over, those without INBOX.ini each add a block to the message.
@@ -88,34 +44,34 @@ TEST_F(DatulaTest, DetectionFailures) {
   Account(kOldKey, 2, "two");
   {
     TStoresHarness h(fixture_);
-    EXPECT_FALSE(h.stores.DetectMailer(mkDatula, false));
-    EXPECT_EQ(LogAfterHeader(h),
-              (std::vector<std::string>{kLogKey + "\\rootPath=", kLogOldKey + "\\rootPath=C:\\IS",
-                                        kLogOldKey + "\\Account1\\caption=表示",
-                                        kLogOldKey + "\\Account2\\caption=two", "no folders"}));
     auto block = [](const std::string& i, const std::string& caption) {
       return kLogOldKey + "\\rootPath=C:\\IS\\\r\n" + kLogOldKey + "\\Account" + i +
              "\\caption=" + caption + "\r\n と書かれていますが、C:\\IS\\Account" + i +
              "\\INBOX.ini はありません。\r\n";
     };
-    EXPECT_EQ(h.dialogs.Messages(),
-              std::vector<std::string>{"エラー: " + block("1", "表示") + block("2", "two")});
+    ExpectNotFound(h, mkDatula,
+                   {kLogKey + "\\rootPath=", kLogOldKey + "\\rootPath=C:\\IS",
+                    kLogOldKey + "\\Account1\\caption=表示", kLogOldKey + "\\Account2\\caption=two",
+                    "no folders"},
+                   block("1", "表示") + block("2", "two"));
   }
   Account(kOldKey, 1, "");
   Account(kOldKey, 2, "");
   {
     TStoresHarness h(fixture_);
-    EXPECT_FALSE(h.stores.DetectMailer(mkDatula, false));
-    EXPECT_EQ(h.dialogs.Messages(), std::vector<std::string>{"エラー: " + kLogOldKey +
-                                                             " に有効なエントリがありません。"});
+    ExpectNotFound(h, mkDatula,
+                   {kLogKey + "\\rootPath=", kLogOldKey + "\\rootPath=C:\\IS", "no folders"},
+                   kLogOldKey + " に有効なエントリがありません。");
   }
   // A damaged account count costs a bounded number of reads.
   Root(kOldKey, "C:\\IS", 0x7FFFFFFF);
   Account(kOldKey, 5, "five");
   fixture_.WriteFile("C:\\IS\\Account5\\INBOX.ini", "");
   TStoresHarness h(fixture_);
-  EXPECT_TRUE(h.stores.DetectMailer(mkDatula, true));
-  EXPECT_EQ(h.stores.Root(mkDatula), "C:\\IS\\");
+  ExpectFound(h, mkDatula, true,
+              {kLogKey + "\\rootPath=", kLogOldKey + "\\rootPath=C:\\IS",
+               kLogOldKey + "\\Account5\\caption=five"},
+              "C:\\IS\\");
 }
 
 TEST_F(DatulaTest, FoldersFromDottedFileNames) {
@@ -184,13 +140,9 @@ TEST_F(DatulaTest, IndexLinesAndDamagedOnes) {
                          {"0001 " + std::string(10 << 20, '7'), std::string(40, '7') + "..."}}) {
     fixture_.WriteFile(f, "0001 0\t0\t\r\n" + c.line + "\r\n");
     TFolder* folder = h.stores.Tree().FindByFullCaption("Datula\\a0\\f");
-    try {
-      h.stores.EnumerateMails(*folder);
-      ADD_FAILURE() << "no error for " << c.line.substr(0, 40);
-    } catch (const Exception& e) {
-      EXPECT_EQ(std::string(e.what()),
-                f + " の 2 行目: \"" + c.field + "\" は10進数の数値ではありません。");
-    }
+    EXPECT_EQ(EnumerationError(h, *folder),
+              f + " の 2 行目: \"" + c.field + "\" は10進数の数値ではありません。")
+        << c.line.substr(0, 40);
     EXPECT_EQ(folder->MailCount(), 1);  // the entry before the damaged line stays
     folder->ClearMails();
   }

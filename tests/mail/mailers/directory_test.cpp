@@ -3,30 +3,28 @@
 
 #include <gtest/gtest.h>
 
+#include "mailer_test.h"
 #include "persist/settings_keys.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
 
 namespace lorvane {
 namespace {
 
-using testing::TMailFixture;
 using testing::TStoresHarness;
 
-TEST(DirectoryMailerTest, FoldersFromTheSettingsAndTheirFiles) {
-  ScratchDir scratch;
-  TMailFixture fixture(scratch.Path("prefix"));
-  fixture.WriteFile("C:\\Mail\\report.txt", "Subject: r\r\n\r\nx\r\n");
-  fixture.WriteFile("C:\\Mail\\setup.EXE", "MZ");
-  fixture.WriteFile("C:\\Mail\\data.zip", "PK");
-  fixture.WriteFile("C:\\Mail\\README", "readme");
-  fixture.WriteFile("C:\\Mail\\odd.", "odd");
-  fixture.WriteFile("C:\\Mail\\B\\one.txt", "1");
-  fixture.WriteFile("C:\\Mail\\a\\two.txt", "2");
-  fixture.WriteFile("C:\\Mail\\a\\表\\three.txt", "3");
-  fixture.MakeDirectory("C:\\Mail\\.hidden");
-  fixture.WriteFile("C:\\Notes\\n.txt", "n");
-  TStoresHarness h(fixture);
+using DirectoryMailerTest = testing::TMailerTest;
+
+TEST_F(DirectoryMailerTest, FoldersFromTheSettingsAndTheirFiles) {
+  fixture_.WriteFile("C:\\Mail\\report.txt", "Subject: r\r\n\r\nx\r\n");
+  fixture_.WriteFile("C:\\Mail\\setup.EXE", "MZ");
+  fixture_.WriteFile("C:\\Mail\\data.zip", "PK");
+  fixture_.WriteFile("C:\\Mail\\README", "readme");
+  fixture_.WriteFile("C:\\Mail\\odd.", "odd");
+  fixture_.WriteFile("C:\\Mail\\B\\one.txt", "1");
+  fixture_.WriteFile("C:\\Mail\\a\\two.txt", "2");
+  fixture_.WriteFile("C:\\Mail\\a\\表\\three.txt", "3");
+  fixture_.MakeDirectory("C:\\Mail\\.hidden");
+  fixture_.WriteFile("C:\\Notes\\n.txt", "n");
+  TStoresHarness h(fixture_);
   h.ini.WriteInteger(keys::kDirectory, keys::kNumber, 2);
   h.ini.WriteString("Directory\\Dir1", keys::kPath, "C:\\Mail\\");
   h.ini.WriteBool("Directory\\Dir1", "Recursive", true);

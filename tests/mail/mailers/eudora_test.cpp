@@ -3,62 +3,24 @@
 
 #include <gtest/gtest.h>
 
-#include "support/enumerated_subjects.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
+#include "mailer_test.h"
 
 namespace lorvane {
 namespace {
 
-using testing::SubjectsOf;
 using testing::TMailFixture;
 using testing::TStoresHarness;
 
-constexpr const char* kHeader = "■EUDORA 2026/12/06 09:30:00";
 constexpr const char* kCurrentLine =
     "HKEY_CURRENT_USER\\Software\\Qualcomm\\Eudora\\CommandLine\\Current=";
 
-class EudoraTest : public ::testing::Test {
+class EudoraTest : public testing::TMailerTest {
  protected:
-  void SetCurrent(const std::string& value) {
-    fixture_.SetString(TRegRoot::kCurrentUser, "Software\\Qualcomm\\Eudora\\CommandLine", "Current",
-                       value);
+  static void SetCurrent(TMailFixture& f, const std::string& value) {
+    f.SetString(TRegRoot::kCurrentUser, "Software\\Qualcomm\\Eudora\\CommandLine", "Current",
+                value);
   }
-
-  ScratchDir scratch_;
-  TMailFixture fixture_{scratch_.Path("prefix")};
 };
-
-TEST_F(EudoraTest, FixtureStoreIsFoundListedAndRead) {
-  testing::BuildEudoraStore(fixture_);
-  TStoresHarness h(fixture_);
-  EXPECT_TRUE(h.stores.DetectMailer(mkEudora, true));
-  EXPECT_EQ(h.Log(), (std::vector<std::string>{kHeader,
-                                               std::string(kCurrentLine) +
-                                                   "C:\\Eudora\\Eudora.exe C:\\Eudora\\Mail "
-                                                   "C:\\Eudora\\Mail\\Eudora.ini",
-                                               "C:\\Eudora\\Mail\\"}));
-  EXPECT_EQ(h.stores.Root(mkEudora), "C:\\Eudora\\Mail\\");
-
-  h.stores.Rebuild();
-  EXPECT_EQ(h.TreeDump(),
-            "EUDORA [EUDORA] \n"
-            "  In [In.mbx] In.mbx *\n"
-            "  Out [Out.mbx] Out.mbx *\n"
-            "  Trash [Trash.mbx] Trash.mbx *\n"
-            "  家族 [家族.mbx] 家族.mbx *\n"
-            "  仕事 [仕事.fol] 仕事.fol\n"
-            "    顧客 [顧客.mbx] 仕事.fol\\顧客.mbx *\n"
-            "    ソフト表 [ソフト表.mbx] 仕事.fol\\ソフト表.mbx *\n");
-  EXPECT_EQ(h.MailsOf("EUDORA\\In"),
-            "C:\\Eudora\\Mail\\In.mbx 1 8\n"
-            "C:\\Eudora\\Mail\\In.mbx 10 31\n"
-            "C:\\Eudora\\Mail\\In.mbx 33 40\n");
-  EXPECT_EQ(h.MailsOf("EUDORA\\Out"), "");
-  EXPECT_EQ(h.MailsOf("EUDORA\\仕事\\ソフト表"), "C:\\Eudora\\Mail\\仕事.fol\\ソフト表.mbx 1 8\n");
-
-  EXPECT_EQ(SubjectsOf(h, "EUDORA\\In"), "Conference schedule\n写真を送ります\n年末のご挨拶\n");
-}
 
 TEST_F(EudoraTest, DetectionFailures) {
   struct Case {
@@ -70,39 +32,31 @@ TEST_F(EudoraTest, DetectionFailures) {
   const Case cases[] = {
       {"no value",
        "",
-       {kHeader, kCurrentLine, "not exist"},
+       {kCurrentLine, "not exist"},
        "HKEY_CURRENT_USER\\Software\\Qualcomm\\Eudora\\CommandLine\\Current がありません。"},
       // Without a second blank the directory word is empty: the root is "\".
       {"one blank only",
        "C:\\Eudora\\Eudora.exe C:\\Eudora\\Mail",
-       {kHeader, std::string(kCurrentLine) + "C:\\Eudora\\Eudora.exe C:\\Eudora\\Mail", "\\",
-        "not exist"},
+       {std::string(kCurrentLine) + "C:\\Eudora\\Eudora.exe C:\\Eudora\\Mail", "\\", "not exist"},
        "\\descmap.pce がありません。"},
       {"no description map",
        "C:\\Eudora\\Eudora.exe C:\\Eudora\\Empty x.ini",
-       {kHeader, std::string(kCurrentLine) + "C:\\Eudora\\Eudora.exe C:\\Eudora\\Empty x.ini",
+       {std::string(kCurrentLine) + "C:\\Eudora\\Eudora.exe C:\\Eudora\\Empty x.ini",
         "C:\\Eudora\\Empty\\", "not exist"},
        "C:\\Eudora\\Empty\\descmap.pce がありません。"},
   };
   for (const Case& c : cases) {
-    ScratchDir scratch;
-    TMailFixture fixture(scratch.Path("prefix"));
-    if (!c.current.empty()) {
-      fixture.SetString(TRegRoot::kCurrentUser, "Software\\Qualcomm\\Eudora\\CommandLine",
-                        "Current", c.current);
-    }
+    SCOPED_TRACE(c.name);
+    TMailFixture fixture(NewPrefix());
+    if (!c.current.empty()) SetCurrent(fixture, c.current);
     fixture.MakeDirectory("C:\\Eudora\\Empty");
     TStoresHarness h(fixture);
-    EXPECT_FALSE(h.stores.DetectMailer(mkEudora, true)) << c.name;
-    EXPECT_EQ(h.Log(), c.log) << c.name;
-    EXPECT_TRUE(h.dialogs.Messages().empty()) << c.name;
-    EXPECT_FALSE(h.stores.DetectMailer(mkEudora, false)) << c.name;
-    EXPECT_EQ(h.dialogs.Messages(), (std::vector<std::string>{"エラー: " + c.message})) << c.name;
+    ExpectNotFound(h, mkEudora, c.log, c.message);
   }
 }
 
 TEST_F(EudoraTest, DescriptionMapLines) {
-  SetCurrent("C:\\E\\Eudora.exe C:\\E\\Mail C:\\E\\Mail\\Eudora.ini");
+  SetCurrent(fixture_, "C:\\E\\Eudora.exe C:\\E\\Mail C:\\E\\Mail\\Eudora.ini");
   fixture_.WriteFile("C:\\E\\Mail\\descmap.pce",
                      "In,In.mbx,S,N\r\n"
                      "   \r\n"
@@ -125,7 +79,7 @@ TEST_F(EudoraTest, DescriptionMapLines) {
 }
 
 TEST_F(EudoraTest, MailboxWithThreeSeparators) {
-  SetCurrent("C:\\E\\Eudora.exe C:\\E\\Mail C:\\E\\Mail\\Eudora.ini");
+  SetCurrent(fixture_, "C:\\E\\Eudora.exe C:\\E\\Mail C:\\E\\Mail\\Eudora.ini");
   fixture_.WriteFile("C:\\E\\Mail\\descmap.pce", "In,In.mbx,S,N\r\n");
   fixture_.WriteFile("C:\\E\\Mail\\In.mbx",
                      "From ???@??? Mon Dec 07 10:15:30 2026\r\nSubject: 1\r\n\r\none\r\n"

@@ -3,10 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "mail/mailer_catalogue.h"
-#include "support/enumerated_subjects.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
+#include "mailer_test.h"
 
 namespace lorvane {
 namespace {
@@ -16,7 +13,6 @@ using testing::TMailFixture;
 using testing::TStoresHarness;
 
 const std::string kUserKey = "HKEY_CURRENT_USER\\Software\\Y.D Products\\Kenm3\\User";
-const std::string kHeader = "■Kenm3 2026/12/06 09:30:00";
 // The mail-program node and its fixed trays, which every tree starts with.
 const std::string kTrays =
     "Kenm3 [Kenm3] \n"
@@ -25,34 +21,12 @@ const std::string kTrays =
     "  保管ﾄﾚｲ [保管ﾄﾚｲ] Folder\\保管ﾄﾚｲ *\n"
     "  送信ﾄﾚｲ [送信ﾄﾚｲ] Folder\\送信ﾄﾚｲ *\n";
 
-class Kenm3Test : public ::testing::Test {
+class Kenm3Test : public testing::TMailerTest {
  protected:
-  void SetHome(const std::string& home) {
-    fixture_.SetString(TRegRoot::kCurrentUser, "Software\\Y.D Products\\Kenm3\\User", "HomeDir",
-                       home);
+  static void SetHome(TMailFixture& f, const std::string& home) {
+    f.SetString(TRegRoot::kCurrentUser, "Software\\Y.D Products\\Kenm3\\User", "HomeDir", home);
   }
-
-  ScratchDir scratch_;
-  TMailFixture fixture_{scratch_.Path("prefix")};
 };
-
-TEST_F(Kenm3Test, StoreIsFoundWithItsTraysGroupsAndMessages) {
-  testing::BuildKenm3Store(fixture_);
-  TStoresHarness h(fixture_);
-  ASSERT_TRUE(h.stores.DetectMailer(mkKenm3, true));
-  h.stores.DiscoverFolders(*h.stores.Tree().Mailer(0));
-
-  EXPECT_EQ(h.Log(), (std::vector<std::string>{kHeader, kUserKey + "\\HomeDir=C:\\Kenm3\\taro"}));
-  EXPECT_EQ(h.stores.Root(mkKenm3), "C:\\Kenm3\\taro\\");
-  EXPECT_EQ(h.TreeDump(), kTrays +
-                              "  プロジェクト [プロジェクト] Grp\\プロジェクト\n"
-                              "    仕事 [仕事] Folder\\仕事 *\n"
-                              "    ソフト表示 [ソフト表示] Folder\\ソフト表示 *\n");
-  EXPECT_EQ(SubjectsOf(h, "Kenm3\\受信ﾄﾚｲ"),
-            "来週の打ち合わせ\nYour order #1024\n写真を送ります\n");
-  EXPECT_EQ(SubjectsOf(h, "Kenm3\\プロジェクト\\仕事"), "見積書の件\n見積書の件（訂正）\n");
-  EXPECT_EQ(SubjectsOf(h, "Kenm3\\プロジェクト\\ソフト表示"), "表示ソフトの不具合\n");
-}
 
 TEST_F(Kenm3Test, DetectionFailures) {
   struct Case {
@@ -67,24 +41,17 @@ TEST_F(Kenm3Test, DetectionFailures) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.home);
-    ScratchDir scratch;
-    TMailFixture fixture(scratch.Path("p"));
-    fixture.SetString(TRegRoot::kCurrentUser, "Software\\Y.D Products\\Kenm3\\User", "HomeDir",
-                      c.home);
+    TMailFixture fixture(NewPrefix());
+    SetHome(fixture, c.home);
     // A directory named like the trash is no mailbox.
     fixture.MakeDirectory("C:\\Kenm3\\hanako\\Folder\\ごみ箱");
     TStoresHarness h(fixture);
-    EXPECT_FALSE(h.stores.DetectMailer(mkKenm3, true));
-    EXPECT_EQ(h.Log(),
-              (std::vector<std::string>{kHeader, kUserKey + "\\HomeDir=" + c.home, "not exist"}));
-    EXPECT_TRUE(h.dialogs.Messages().empty());
-    EXPECT_FALSE(h.stores.DetectMailer(mkKenm3, false));
-    EXPECT_EQ(h.dialogs.Messages(), std::vector<std::string>{"エラー: " + c.message});
+    ExpectNotFound(h, mkKenm3, {kUserKey + "\\HomeDir=" + c.home, "not exist"}, c.message);
   }
 }
 
 TEST_F(Kenm3Test, OddGroupsAndMailboxes) {
-  SetHome("C:\\Kenm3\\");
+  SetHome(fixture_, "C:\\Kenm3\\");
   // A blank line names nothing; a name without a mailbox file still is a folder.
   fixture_.WriteFile("C:\\Kenm3\\Grp\\表", "Aa\r\n\r\nなし\n");
   fixture_.WriteFile("C:\\Kenm3\\Grp\\空", "");

@@ -1,52 +1,21 @@
 // MessageManager: the located executable's checks (the procedure sesna and 電信八号 share
-// is tested as a whole in mailers_c_support_test.cpp), folders from the Mail directory,
+// is tested as a whole in located_programs_test.cpp), folders from the Mail directory,
 // one message per file.
 
 #include <gtest/gtest.h>
 
-#include "mail/mailer_catalogue.h"
+#include "mailer_test.h"
 #include "persist/ini_file.h"
 #include "persist/settings_keys.h"
-#include "support/enumerated_subjects.h"
-#include "support/interactive_stores.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
 
 namespace lorvane {
 namespace {
 
 using testing::LastDetection;
-using testing::SubjectsOf;
 using testing::TInteractiveStores;
-using testing::TMailFixture;
 using testing::TStoresHarness;
 
-const std::string kHeader = "■MessageManager 2026/12/06 09:30:00";
-
-class MessageManagerTest : public ::testing::Test {
- protected:
-  ScratchDir scratch_;
-  TMailFixture fixture_{scratch_.Path("prefix")};
-};
-
-TEST_F(MessageManagerTest, RememberedDirectoryGivesFoldersAndMessages) {
-  testing::BuildMessageManagerStore(fixture_);
-  TStoresHarness h(fixture_);
-  testing::RememberMessageManager(h.ini);
-  h.stores.Rebuild();
-  EXPECT_EQ(h.stores.Root(mkMessageManager), "C:\\Program Files\\MsgMan\\Mail\\");
-  EXPECT_EQ(h.TreeDump(),
-            "MessageManager [MessageManager] \n"
-            "  Inbox [Inbox] Inbox *\n"
-            "  Outbox [Outbox] Outbox *\n"
-            "  ソフト開発 [ソフト開発] ソフト開発 *\n"
-            "  仕事 [仕事] 仕事 *\n");
-  EXPECT_EQ(h.MailsOf("MessageManager\\Inbox"),
-            "C:\\Program Files\\MsgMan\\Mail\\Inbox\\00000001.txt 0 -1\n"
-            "C:\\Program Files\\MsgMan\\Mail\\Inbox\\00000002.txt 0 -1\n");
-  EXPECT_EQ(SubjectsOf(h, "MessageManager\\Inbox"), "週末の予定\n会議資料\n");
-  EXPECT_EQ(SubjectsOf(h, "MessageManager\\ソフト開発"), "ソフト開発の進捗\n");
-}
+using MessageManagerTest = testing::TMailerTest;
 
 TEST_F(MessageManagerTest, InteractiveDetectionChecksTheChosenFile) {
   fixture_.WriteFile("C:\\MM\\MSGMAN.exe", "MZ");
@@ -71,7 +40,7 @@ TEST_F(MessageManagerTest, InteractiveDetectionChecksTheChosenFile) {
     TInteractiveStores ui(h);
     ui.dialogs.pick = c.pick;
     EXPECT_FALSE(ui.stores.DetectMailer(mkMessageManager, false));
-    std::vector<std::string> log = {kHeader};
+    std::vector<std::string> log = {Header(mkMessageManager)};
     log.insert(log.end(), c.log.begin(), c.log.end());
     EXPECT_EQ(LastDetection(h.Log()), log);
     EXPECT_EQ(ui.dialogs.asked, std::vector<std::string>{"msgman.exe を探して下さい。|msgman.exe"});
@@ -86,7 +55,7 @@ TEST_F(MessageManagerTest, InteractiveDetectionChecksTheChosenFile) {
   ui.dialogs.pick = "C:\\MM\\MSGMAN.exe";
   ASSERT_TRUE(ui.stores.DetectMailer(mkMessageManager, false));
   EXPECT_EQ(LastDetection(h.Log()),
-            (std::vector<std::string>{kHeader, "msgman.exe=C:\\MM\\MSGMAN.exe"}));
+            (std::vector<std::string>{Header(mkMessageManager), "msgman.exe=C:\\MM\\MSGMAN.exe"}));
   EXPECT_EQ(ui.stores.Root(mkMessageManager), "C:\\MM\\Mail\\");
   EXPECT_TRUE(ui.stores.DetectMailer(mkMessageManager, false));
   EXPECT_EQ(ui.dialogs.asked.size(), 1u);

@@ -3,27 +3,18 @@
 
 #include <gtest/gtest.h>
 
-#include "support/enumerated_subjects.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
+#include "mailer_test.h"
 
 namespace lorvane {
 namespace {
 
-using testing::SubjectsOf;
-using testing::TMailFixture;
+using testing::Expand;
 using testing::TStoresHarness;
 
-constexpr const char* kHeader = "■Messenger 2026/12/06 09:30:00";
 constexpr const char* kUsers = "SOFTWARE\\Netscape\\Netscape Navigator\\Users";
+const std::string kLogUsers = "HKEY_LOCAL_MACHINE\\" + std::string(kUsers);
 
-// `dump` with every "$" replaced by the user's mail directory.
-std::string WithPath(std::string dump, const std::string& mail) {
-  for (size_t i; (i = dump.find('$')) != std::string::npos;) dump.replace(i, 1, mail);
-  return dump;
-}
-
-class MessengerTest : public ::testing::Test {
+class MessengerTest : public testing::TMailerTest {
  protected:
   void SetUser(const std::string& key, const std::string& dir, const std::string& name) {
     fixture_.SetString(TRegRoot::kLocalMachine, std::string(kUsers) + "\\" + key, "DirRoot", dir);
@@ -32,47 +23,11 @@ class MessengerTest : public ::testing::Test {
   static std::string Summary(std::string_view name_bytes) {
     return std::string(2560, '\0') + std::string(name_bytes);
   }
-
-  ScratchDir scratch_;
-  TMailFixture fixture_{scratch_.Path("prefix")};
 };
-
-TEST_F(MessengerTest, FixtureStoreIsFoundListedAndRead) {
-  testing::BuildMessengerStore(fixture_);
-  TStoresHarness h(fixture_);
-  EXPECT_TRUE(h.stores.DetectMailer(mkMessenger, true));
-  EXPECT_EQ(h.Log(), (std::vector<std::string>{
-                         kHeader,
-                         "HKEY_LOCAL_MACHINE\\SOFTWARE\\Netscape\\Netscape Navigator\\"
-                         "Users\\taro\\DirRoot=C:\\Program Files\\Netscape\\Users\\taro"}));
-  EXPECT_EQ(h.stores.Root(mkMessenger), "");  // discovery reads the registry again
-
-  h.stores.Rebuild();
-  const std::string mail = "C:\\Program Files\\Netscape\\Users\\taro\\Mail";
-  EXPECT_EQ(h.TreeDump(), WithPath("Messenger [Messenger] \n"
-                                   "  taro [taro] $\n"
-                                   "    Inbox [Inbox] $\\Inbox *\n"
-                                   "    Sent [Sent] $\\Sent *\n"
-                                   "    Trash [Trash] $\\Trash *\n"
-                                   "    Work [Work] $\\Work *\n"
-                                   "      Projects [Projects] $\\Work.sbd\\Projects *\n"
-                                   "    取引先様 [_b9c2a41] $\\_b9c2a41 *\n",
-                                   mail));
-  EXPECT_EQ(h.MailsOf("Messenger\\taro\\Inbox"), mail + "\\Inbox 1 8\n" + mail + "\\Inbox 10 34\n");
-  EXPECT_EQ(h.MailsOf("Messenger\\taro\\Trash"), "");
-
-  EXPECT_EQ(SubjectsOf(h, "Messenger\\taro\\Inbox"), "Lunch on Friday?\n議事録の送付\n");
-  EXPECT_EQ(SubjectsOf(h, "Messenger\\taro\\Work\\Projects"), "ソフト表示の修正\n");
-}
 
 TEST_F(MessengerTest, NoUsersKey) {
   TStoresHarness h(fixture_);
-  EXPECT_FALSE(h.stores.DetectMailer(mkMessenger, true));
-  EXPECT_EQ(h.Log(), (std::vector<std::string>{kHeader}));
-  EXPECT_FALSE(h.stores.DetectMailer(mkMessenger, false));
-  EXPECT_EQ(h.dialogs.Messages(),
-            (std::vector<std::string>{"エラー: HKEY_LOCAL_MACHINE\\SOFTWARE\\Netscape\\Netscape "
-                                      "Navigator\\Usersにエントリがありません。"}));
+  ExpectNotFound(h, mkMessenger, {}, kLogUsers + "にエントリがありません。");
 }
 
 TEST_F(MessengerTest, UsersWithoutMail) {
@@ -81,13 +36,10 @@ TEST_F(MessengerTest, UsersWithoutMail) {
   fixture_.WriteFile("C:\\NS\\taro\\Mail\\Inbox", "");
   fixture_.MakeDirectory("C:\\NS\\hanako\\Mail\\x.snm");  // a directory is no summary
   TStoresHarness h(fixture_);
-  EXPECT_FALSE(h.stores.DetectMailer(mkMessenger, false));
-  const std::string users = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Netscape\\Netscape Navigator\\Users";
-  EXPECT_EQ(h.Log(), (std::vector<std::string>{
-                         kHeader, users + "\\hanako\\DirRoot=C:\\NS\\hanako\\", "no folders",
-                         users + "\\taro\\DirRoot=C:\\NS\\taro", "no folders"}));
-  EXPECT_EQ(h.dialogs.Messages(),
-            (std::vector<std::string>{"エラー: " + users + " に有効なエントリがありません。"}));
+  ExpectNotFound(h, mkMessenger,
+                 {kLogUsers + "\\hanako\\DirRoot=C:\\NS\\hanako\\", "no folders",
+                  kLogUsers + "\\taro\\DirRoot=C:\\NS\\taro", "no folders"},
+                 kLogUsers + " に有効なエントリがありません。");
 }
 
 TEST_F(MessengerTest, CaptionsFromSummaries) {
@@ -107,16 +59,16 @@ TEST_F(MessengerTest, CaptionsFromSummaries) {
   TStoresHarness h(fixture_);
   h.stores.Rebuild();
   const std::string m = "C:\\NS\\taro\\Mail";
-  EXPECT_EQ(h.TreeDump(), WithPath("Messenger [Messenger] \n"
-                                   "  Taro Yamada [Taro Yamada] $\n"
-                                   "    お客様 [_a1b2c] $\\_a1b2c *\n"
-                                   "      Sub [Sub] $\\_a1b2c.sbd\\Sub *\n"
-                                   "        Leaf [Leaf] $\\_a1b2c.sbd\\Sub.sbd\\Leaf *\n"
-                                   "    _gone [_gone] $\\_gone *\n"
-                                   "    AB [_pad] $\\_pad *\n"
-                                   "    _short [_short] $\\_short *\n"
-                                   "    ダウンロード [ダウンロード] $\\ダウンロード *\n",
-                                   m));
+  EXPECT_EQ(h.TreeDump(), Expand("Messenger [Messenger] \n"
+                                 "  Taro Yamada [Taro Yamada] $\n"
+                                 "    お客様 [_a1b2c] $\\_a1b2c *\n"
+                                 "      Sub [Sub] $\\_a1b2c.sbd\\Sub *\n"
+                                 "        Leaf [Leaf] $\\_a1b2c.sbd\\Sub.sbd\\Leaf *\n"
+                                 "    _gone [_gone] $\\_gone *\n"
+                                 "    AB [_pad] $\\_pad *\n"
+                                 "    _short [_short] $\\_short *\n"
+                                 "    ダウンロード [ダウンロード] $\\ダウンロード *\n",
+                                 '$', m));
 }
 
 }  // namespace

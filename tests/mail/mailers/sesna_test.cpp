@@ -1,27 +1,22 @@
 // sesna: the folder tree rebuilt from tree.dat's indentation with the index files that
 // sesna.ini assigns, and the index rule (entries up to the first line without "=").
-// Detection is tested with the other located programs (mailers_c_support_test.cpp).
+// Detection is tested with the other located programs (located_programs_test.cpp).
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <optional>
 
-#include "mail/mailer_catalogue.h"
+#include "mailer_test.h"
 #include "persist/ini_file.h"
 #include "persist/settings_keys.h"
-#include "support/enumerated_subjects.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
 
 namespace lorvane {
 namespace {
 
-using testing::SubjectsOf;
-using testing::TMailFixture;
 using testing::TStoresHarness;
 
-class SesnaTest : public ::testing::Test {
+class SesnaTest : public testing::TMailerTest {
  protected:
   // A sesna directory C:\sesna\ with these two files (no sesna.ini for nullopt),
   // remembered in the settings.
@@ -39,38 +34,8 @@ class SesnaTest : public ::testing::Test {
     return *harness_;
   }
 
-  ScratchDir scratch_;
-  TMailFixture fixture_{scratch_.Path("prefix")};
   std::unique_ptr<TStoresHarness> harness_;
 };
-
-TEST_F(SesnaTest, StoreOfTwoAccounts) {
-  testing::BuildSesnaStore(fixture_);
-  TStoresHarness h(fixture_);
-  testing::RememberSesna(h.ini);
-  h.stores.Rebuild();
-  EXPECT_EQ(h.stores.Root(mkSesna), "C:\\Program Files\\sesna\\");
-  EXPECT_EQ(h.TreeDump(),
-            "sesna [sesna] \n"
-            "  taro [taro] \n"
-            "    受信ﾄﾚｲ [受信ﾄﾚｲ] Ac1_in.fld *\n"
-            "    送信ﾄﾚｲ [送信ﾄﾚｲ] Ac1_out.fld *\n"
-            "    プロジェクト [プロジェクト] Fl1.fld *\n"
-            "      会議 [会議] Fl2.fld *\n"
-            "  仕事用 [仕事用] \n"
-            "    受信ﾄﾚｲ [受信ﾄﾚｲ] Ac2_in.fld *\n"
-            "    送信ﾄﾚｲ [送信ﾄﾚｲ] Ac2_out.fld *\n"
-            "    ソフト表示 [ソフト表示] Fl3.fld *\n"
-            "  ごみ箱 [ごみ箱] Trash.fld *\n");
-  // The index's third entry has no text: a deleted message.
-  EXPECT_EQ(h.MailsOf("sesna\\taro\\受信ﾄﾚｲ"),
-            "C:\\Program Files\\sesna\\Mails\\0000A1B2.kml 0 -1\n"
-            "C:\\Program Files\\sesna\\Mails\\0000A1B3.kml 0 -1\n");
-  EXPECT_EQ(SubjectsOf(h, "sesna\\taro\\受信ﾄﾚｲ"), "お花見の相談\n[news:0412] Weekly digest\n");
-  EXPECT_EQ(SubjectsOf(h, "sesna\\taro\\プロジェクト"), "プロジェクト計画書\n");
-  EXPECT_EQ(SubjectsOf(h, "sesna\\ごみ箱"), "セール開催中\n");
-  EXPECT_EQ(h.MailsOf("sesna\\仕事用\\送信ﾄﾚｲ"), "");
-}
 
 TEST_F(SesnaTest, IndentationAccountsAndFolderFiles) {
   TStoresHarness& h = Store(
@@ -104,9 +69,7 @@ TEST_F(SesnaTest, DeepTreeIsCutAndMissingFilesGiveNoFolders) {
   std::string tree = "tree\r\n";
   for (int depth = 1; depth <= 500; ++depth) tree += std::string(depth, '\t') + "f\r\n";
   TStoresHarness& h = Store(tree, "");
-  int nodes = 0;
-  h.stores.Tree().ForEachNode([&nodes](TFolder&) { ++nodes; });
-  EXPECT_EQ(nodes, 1 + 64);
+  EXPECT_EQ(NodeCount(h), 1 + 64);
 
   TStoresHarness& h2 = Store("", "");
   EXPECT_EQ(h2.TreeDump(), "sesna [sesna] \n");

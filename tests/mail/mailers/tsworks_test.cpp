@@ -5,59 +5,20 @@
 
 #include <filesystem>
 
-#include "mail/mailer_catalogue.h"
-#include "support/enumerated_subjects.h"
-#include "support/scratch_dir.h"
-#include "support/stores_harness.h"
+#include "mailer_test.h"
 
 namespace lorvane {
 namespace {
 
-using testing::SubjectsOf;
-using testing::TMailFixture;
 using testing::TStoresHarness;
 
-class TsworksTest : public ::testing::Test {
- protected:
-  ScratchDir scratch_;
-  TMailFixture fixture_{scratch_.Path("prefix")};
-};
-
-TEST_F(TsworksTest, ProfilesAndTheirFolders) {
-  testing::BuildTsworksStore(fixture_);
-  TStoresHarness h(fixture_);
-  ASSERT_TRUE(h.stores.DetectMailer(mkTsworks, true));
-  EXPECT_EQ(h.Log(),
-            (std::vector<std::string>{"■tsworks 2026/12/06 09:30:00", "C:\\windows\\tswks.ini"}));
-  h.stores.Rebuild();
-  EXPECT_EQ(h.TreeDump(),
-            "tsworks [tsworks] \n"
-            "  taro [taro] C:\\tsworks\\taro\\Mail\\\n"
-            "    Inbox [Inbox] C:\\tsworks\\taro\\Mail\\Inbox\\ *\n"
-            "    ソフト表示 [ソフト表示] C:\\tsworks\\taro\\Mail\\ソフト表示\\ *\n"
-            "    仕事 [仕事] C:\\tsworks\\taro\\Mail\\仕事\\ *\n"
-            "      見積り [見積り] C:\\tsworks\\taro\\Mail\\仕事\\見積り\\ *\n"
-            "    ごみ箱 [ごみ箱] C:\\tsworks\\taro\\Mail\\ごみ箱\\ *\n"
-            "  花子 [花子] C:\\tsworks\\hanako\\Mail\\\n"
-            "    Inbox [Inbox] C:\\tsworks\\hanako\\Mail\\Inbox\\ *\n"
-            "    ごみ箱 [ごみ箱] C:\\tsworks\\hanako\\Mail\\ごみ箱\\ *\n");
-  // folder.idx and folder.ini stand beside the messages.
-  EXPECT_EQ(h.MailsOf("tsworks\\taro\\Inbox"),
-            "C:\\tsworks\\taro\\Mail\\Inbox\\00001.msg 0 -1\n"
-            "C:\\tsworks\\taro\\Mail\\Inbox\\00002.msg 0 -1\n");
-  EXPECT_EQ(SubjectsOf(h, "tsworks\\taro\\Inbox"), "旅行の計画\nBooking confirmed\n");
-  EXPECT_EQ(SubjectsOf(h, "tsworks\\taro\\仕事\\見積り"), "見積り依頼\n");
-  EXPECT_EQ(h.MailsOf("tsworks\\花子\\ごみ箱"), "");
-}
+using TsworksTest = testing::TMailerTest;
 
 TEST_F(TsworksTest, MissingIniFailsAndGivesNoNode) {
   TStoresHarness h(fixture_);
-  EXPECT_FALSE(h.stores.DetectMailer(mkTsworks, true));
-  EXPECT_EQ(h.Log(), (std::vector<std::string>{"■tsworks 2026/12/06 09:30:00",
-                                               "C:\\windows\\tswks.ini", "not exist"}));
-  EXPECT_FALSE(h.stores.DetectMailer(mkTsworks, false));
-  EXPECT_EQ(h.dialogs.Messages(),
-            std::vector<std::string>{"エラー: C:\\windows\\tswks.ini がありません。"});
+  ExpectNotFound(h, mkTsworks, {"C:\\windows\\tswks.ini", "not exist"},
+                 "C:\\windows\\tswks.ini がありません。");
+  EXPECT_EQ(h.stores.Tree().MailerCount(), 0);
 }
 
 TEST_F(TsworksTest, IniAndProfileLines) {
@@ -89,7 +50,8 @@ TEST_F(TsworksTest, IniAndProfileLines) {
 
 TEST_F(TsworksTest, DirectoryLoopIsCut) {
 #ifdef _WIN32
-  GTEST_SKIP() << "a directory loop needs a symbolic link, which Windows lets only administrators make";
+  GTEST_SKIP()
+      << "a directory loop needs a symbolic link, which Windows lets only administrators make";
 #endif
   fixture_.WriteFile("C:\\windows\\tswks.ini", "[loop]\r\nPROFILE=C:\\loop.ini\r\n");
   fixture_.WriteFile("C:\\loop.ini", "[MAIL]\r\nFOLDER=C:\\L\r\n");
@@ -97,16 +59,14 @@ TEST_F(TsworksTest, DirectoryLoopIsCut) {
   std::filesystem::create_directory_symlink("..", fixture_.HostPath("C:\\L\\a\\back"));
   TStoresHarness h(fixture_);
   h.stores.Rebuild();
-  int nodes = 0;
   int deepest = 0;
   h.stores.Tree().ForEachNode([&](TFolder& node) {
-    ++nodes;
     int depth = 0;
     for (const TFolder* p = node.Parent(); p != nullptr; p = p->Parent()) ++depth;
     deepest = std::max(deepest, depth);
   });
   // The mail-program and profile nodes, Inbox, ごみ箱, and a, back, a, ... 64 levels.
-  EXPECT_EQ(nodes, 4 + 64);
+  EXPECT_EQ(NodeCount(h), 4 + 64);
   EXPECT_EQ(deepest, 1 + 64);
 }
 

@@ -1,0 +1,175 @@
+// The directory list dialog through its buttons (edits stay in memory until OK), the
+// result header's sort clicks, and the folder tree's context menu in the main window.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QListView>
+#include <QMenu>
+#include <QTimer>
+#include <QTreeView>
+#include <QtTest/QtTest>
+
+#include "common/language.h"
+#include "mail/folder_tree.h"
+#include "ui/dir_list_form.h"
+#include "ui/folder_tree_view.h"
+#include "ui/qt_text.h"
+#include "window_harness.h"
+
+using lorvane::TIniFile;
+using lorvane::testing::TMailFixture;
+using lorvane::testing::TWindowHarness;
+using lorvane::ui::FromCore;
+using lorvane::ui::ToCore;
+
+namespace {
+
+void UserDirectories(TMailFixture& f, TIniFile& ini) {
+  lorvane::testing::BuildUserDirectories(f, ini);
+}
+
+QStringList Lines(const QListView* view) {
+  QStringList lines;
+  for (int r = 0; r < view->model()->rowCount(); ++r) {
+    const QModelIndex i = view->model()->index(r, 0);
+    lines << i.data().toString() + (i.data(Qt::CheckStateRole).toInt() == Qt::Checked ? " +" : "");
+  }
+  return lines;
+}
+
+// Picks the item named `name` from the next popup menu, once it shows.
+void PickFromNextMenu(const char* name, QString* menu_name, QStringList* shown_items) {
+  QTimer::singleShot(50, [=] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    *menu_name = menu->objectName();
+    for (QAction* a : menu->actions()) {
+      if (a->isVisible() && !a->isSeparator()) *shown_items << a->objectName();
+    }
+    QAction* chosen = menu->findChild<QAction*>(QString::fromLatin1(name));
+    if (!chosen) {
+      for (QAction* a : menu->actions()) {
+        if (a->objectName() == QLatin1String(name)) chosen = a;
+      }
+    }
+    if (chosen) {
+      menu->setActiveAction(chosen);
+      QTest::keyClick(menu, Qt::Key_Return);
+    } else {
+      menu->close();
+    }
+  });
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() { lorvane::SetInterfaceLanguage(true); }
+
+  void DirectoryListEditsAreWrittenOnOkOnly() {
+    TWindowHarness h(UserDirectories);
+    const QString docs = QString::fromUtf8("C:\\Users\\taro\\Documents\\Mail\\");
+    const QString memo = QString::fromUtf8("C:\\Users\\taro\\Desktop\\メモ\\");
+    const QString added = QString::fromUtf8("C:\\表ソ\\");  // trail bytes 0x5C
+    {
+      lorvane::ui::TDirListForm form(h.Platform().fs, h.Ini());
+      QCOMPARE(form.windowTitle(), QString::fromUtf8("ディレクトリ　リスト"));
+      auto* list = form.findChild<QListView*>("CheckListBox1");
+      QCOMPARE(Lines(list), (QStringList{docs + " +", memo}));
+      auto* edit = form.findChild<QAbstractButton*>("Button5");
+      QVERIFY(!edit->isEnabled());  // nothing selected
+
+      // Add asks for a directory; a cancelled choice leaves no empty line behind.
+      form.SetChooser([](const std::string&) { return std::optional<std::string>(); });
+      form.findChild<QAbstractButton*>("Button4")->click();
+      QCOMPARE(list->model()->rowCount(), 2);
+      form.SetChooser([](const std::string&) {
+        return std::optional<std::string>(ToCore(QString::fromUtf8("C:\\表ソ")));
+      });
+      form.findChild<QAbstractButton*>("Button4")->click();
+      QCOMPARE(Lines(list), (QStringList{docs + " +", memo, added}));
+      QVERIFY(edit->isEnabled());  // the new line is selected
+
+      // Delete the first; Cancel leaves the settings as they were.
+      list->setCurrentIndex(list->model()->index(0, 0));
+      form.findChild<QAbstractButton*>("Button6")->click();
+      QCOMPARE(Lines(list), (QStringList{memo, added}));
+      form.findChild<QAbstractButton*>("Button2")->click();
+      QCOMPARE(h.Ini().ReadInteger("Directory", "Number", 0), 2);
+    }
+    {
+      lorvane::ui::TDirListForm form(h.Platform().fs, h.Ini());
+      auto* list = form.findChild<QListView*>("CheckListBox1");
+      list->setCurrentIndex(list->model()->index(1, 0));
+      form.SetChooser([](const std::string& start) {
+        return std::optional<std::string>(start + ToCore(QString::fromUtf8("ポ")));
+      });
+      form.findChild<QAbstractButton*>("Button5")->click();
+      list->model()->setData(list->model()->index(1, 0), Qt::Checked, Qt::CheckStateRole);
+      form.findChild<QAbstractButton*>("Button1")->click();
+      QCOMPARE(h.Ini().ReadInteger("Directory", "Number", 0), 2);
+      QCOMPARE(FromCore(h.Ini().ReadString("Directory\\Dir2", "Path", "")), memo + QString::fromUtf8("ポ\\"));
+      QCOMPARE(h.Ini().ReadBool("Directory\\Dir2", "Recursive", false), true);
+    }
+  }
+
+  void HeaderClicksSortTheListAndAreRemembered() {
+    TWindowHarness h(UserDirectories);
+    h.Window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
+    h.Window().findChild<QComboBox*>("cbKeyword")->setEditText(QStringLiteral("@"));
+    h.Window().RunSearch();  // every message with a sender address
+    auto* list = h.Window().findChild<QTreeView*>("ListBox1");
+    const int rows = list->model()->rowCount();
+    QVERIFY(rows >= 4);
+    auto* header = h.Window().findChild<QHeaderView*>("HeaderControl1");
+    auto column = [&](int c) {
+      QStringList texts;
+      for (int r = 0; r < rows; ++r) texts << list->model()->index(r, c).data().toString();
+      return texts;
+    };
+    for (int c : {5, 2}) {
+      const QPoint centre(header->sectionViewportPosition(c) + header->sectionSize(c) / 2,
+                          header->height() / 2);
+      QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre);
+      QStringList sorted = column(c);
+      // The list's order is that of the CP932 bytes.
+      std::sort(sorted.begin(), sorted.end(),
+                [](const QString& a, const QString& b) { return ToCore(a) < ToCore(b); });
+      QCOMPARE(column(c), sorted);
+    }
+    QCOMPARE(QString::fromStdString(h.Ini().ReadString("Display", "Sort", "")), QStringLiteral("Date"));
+    QCOMPARE(h.Window().Results().Count(), rows);
+  }
+
+  void TreeContextMenuOffersTheNodesItemsAndRunsThem() {
+    TWindowHarness h(UserDirectories);
+    h.Window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
+    auto* tree = h.Window().findChild<lorvane::ui::TFolderTreeView*>("TreeView1");
+    auto* model = static_cast<lorvane::ui::TFolderTreeModel*>(tree->model());
+    lorvane::TFolder* directories = h.Window().Stores().Tree().Mailer(0);
+    const QRect node = tree->visualRect(model->IndexOf(directories));
+
+    QString menu_name;
+    QStringList shown;
+    PickFromNextMenu("P2NotCheckAll", &menu_name, &shown);
+    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, node.center());
+    QCOMPARE(menu_name, QStringLiteral("PopupMenu2"));
+    QVERIFY(shown.contains(QStringLiteral("P2CheckAll")));
+    // Every folder below the program is out of the search now.
+    h.Window().Stores().Tree().ForEachNode([](lorvane::TFolder& f) {
+      if (f.Parent()) QVERIFY2(f.ShownState() % 2 == 1, f.Caption().c_str());
+    });
+    h.Window().RunSearch();
+    QCOMPARE(h.Window().Results().Count(), 0);
+  }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"
