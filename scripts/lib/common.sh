@@ -19,6 +19,9 @@ lorvane_missing_packages() {
   done
 }
 
+# The fuzz targets: AFL++ and the headers its GCC plugin (and our loader for it) build against.
+LORVANE_FUZZ_PACKAGES=(afl++ gcc-12-plugin-dev)
+
 # The Windows cross build and Wine to run its tests.
 LORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 locales)
 
