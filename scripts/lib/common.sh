@@ -6,7 +6,7 @@ LORVANE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # Debian packages the build and the tests need.
 LORVANE_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk
   liblnk-dev libbfio-dev  # liblnk.h includes libbfio.h, which liblnk-dev does not pull in

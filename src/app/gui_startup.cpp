@@ -1,10 +1,15 @@
 // The GUI's command line and start-up choices.
-// Tested by tests/app/gui_startup_test.cpp.
+// Tested by tests/ui/gui_startup_test.cpp.
 
 #include "app/gui_startup.h"
 
+#include <QCoreApplication>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QStringList>
+#include <QTranslator>
+
+#include "common/language.h"
 
 namespace lorvane {
 
@@ -107,6 +112,20 @@ void InstallJapaneseFontFallbacks() {
   };
   QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), proportional);
   QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), fixed);
+}
+
+bool InstallQtTranslations(QCoreApplication& app) {
+  if (!IsJapanese()) return false;
+  // Qt's own dialogs (file, colour, font) and standard buttons speak the interface's
+  // language: Debian's translations, or those shipped beside a Windows build.
+  auto* translator = new QTranslator(&app);
+  const QString name = QStringLiteral("qtbase_ja");
+  if (translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+      translator->load(name, QCoreApplication::applicationDirPath() + QStringLiteral("/translations"))) {
+    return QCoreApplication::installTranslator(translator);
+  }
+  delete translator;
+  return false;
 }
 
 }  // namespace lorvane

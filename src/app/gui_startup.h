@@ -2,6 +2,7 @@
 // The GUI's start-up decisions: its command line, the platform it is pointed at, and fonts
 // that show Japanese where the design's fonts are not installed.
 
+#include <QCoreApplication>
 #include <string>
 #include <vector>
 
@@ -36,5 +37,9 @@ TPlatformOptions PlatformOptionsFor(const TGuiOptions& options);
 // The design's Japanese faces ("ＭＳ Ｐゴシック", "ＭＳ ゴシック") fall back to the installed
 // Japanese gothic faces, so Japanese text never shows as boxes.
 void InstallJapaneseFontFallbacks();
+
+// With a Japanese interface, Qt's own dialog texts in Japanese too; false when its
+// translation is not installed (the dialogs then stay in English).
+bool InstallQtTranslations(QCoreApplication& app);
 
 }  // namespace lorvane

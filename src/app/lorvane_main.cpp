@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
   SetInterfaceLanguage(
       DecideJapanese(options.language_switches, CreateSystemLocale()->DefaultLanguageName()));
   InstallJapaneseFontFallbacks();
+  InstallQtTranslations(app);
 
   std::unique_ptr<TSystemPlatform> system;
   try {

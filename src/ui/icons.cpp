@@ -168,7 +168,7 @@ QIcon NodeIcon(int index) {
 QIcon ProgramIcon() {
   static const QIcon icon = [] {
     QIcon result;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
       QPixmap pixmap(size, size);
       pixmap.fill(Qt::transparent);
       QPainter p(&pixmap);

@@ -1,10 +1,13 @@
 // The GUI's command line: options with their values in both forms, the language switches
 // in any letter case, and the errors that stop a start before anything is touched.
 
+#include <QDialogButtonBox>
 #include <QFont>
+#include <QPushButton>
 #include <QtTest/QtTest>
 
 #include "app/gui_startup.h"
+#include "common/language.h"
 
 using lorvane::ParseGuiArguments;
 using lorvane::TGuiOptions;
@@ -13,6 +16,18 @@ class GuiStartupTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The translation stays installed for the rest of the run; no later case reads Qt's texts.
+  void QtsOwnButtonsSpeakTheInterfaceLanguage() {
+    lorvane::SetInterfaceLanguage(false);
+    QVERIFY(!lorvane::InstallQtTranslations(*QCoreApplication::instance()));
+    QDialogButtonBox english(QDialogButtonBox::Cancel);
+    QCOMPARE(english.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancel"));
+    lorvane::SetInterfaceLanguage(true);
+    QVERIFY(lorvane::InstallQtTranslations(*QCoreApplication::instance()));
+    QDialogButtonBox japanese(QDialogButtonBox::Cancel);
+    QCOMPARE(japanese.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("キャンセル"));
+  }
+
   void OptionsTakeTheirValueInEitherForm() {
     TGuiOptions o;
     std::string error;

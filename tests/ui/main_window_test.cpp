@@ -94,6 +94,27 @@ class MainWindowTest : public QObject {
     }
   }
 
+  void TabWalksTheControlsInLayoutOrder() {
+    TWindowHarness h(UserDirectories);
+    h.Window().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
+    SetKeyword(h, "会議");
+    QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
+    h.Find<QComboBox>("cbKeyword")->setFocus();
+    QStringList order;
+    for (int i = 0; i < 20; ++i) {
+      QWidget* focus = QApplication::focusWidget();
+      QString name = focus ? focus->objectName() : QString("-");
+      if (focus && name.isEmpty() && focus->parentWidget()) name = focus->parentWidget()->objectName();
+      if (!order.isEmpty() && order.first() == name) break;
+      order << name;
+      QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    // The disabled buttons and the hidden alias combo are passed over.
+    QCOMPARE(order, (QStringList{"cbKeyword", "edKeywordCheck", "cbRegExp", "cbPowerful", "cbHeader",
+                                 "cbBody", "btSearch", "TreeView1", "ListBox1"}));
+  }
+
   void SearchNarrowAndUndoFromTheButtons() {
     TWindowHarness h(UserDirectories);
     h.Window().show();

@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
   QDir().mkpath(out_dir);
   lorvane::SetInterfaceLanguage(true);
   lorvane::InstallJapaneseFontFallbacks();
+  lorvane::InstallQtTranslations(app);
 
   lorvane::testing::TWindowHarness h([](lorvane::testing::TMailFixture& f, lorvane::TIniFile& ini) {
     lorvane::testing::BuildDemoStores(f, ini);
