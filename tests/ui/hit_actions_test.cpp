@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
@@ -22,7 +21,7 @@
 
 using lorvane::TIniFile;
 using lorvane::testing::TMailFixture;
-using lorvane::testing::TModalAnswers;
+using lorvane::testing::MessageShownBy;
 using lorvane::testing::TWindowHarness;
 
 namespace {
@@ -139,15 +138,7 @@ class HitActionsTest : public QObject {
     QCOMPARE(Search(h, "会議"), 1);
     QVERIFY(h.Platform().fs.DeleteFile(Core(kMeetingFile)));
     SelectRow(h, 0);
-    QString shown;
-    {
-      TModalAnswers answers([&](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        shown = box->text();
-        box->accept();
-      });
-      h.Action("POpen")->trigger();
-    }
+    const QString shown = MessageShownBy([&] { h.Action("POpen")->trigger(); });
     QCOMPARE(shown, QString::fromUtf8(kMeetingFile) + QString::fromUtf8(" が見つかりません。"));
     QVERIFY(!Started(h));
   }
@@ -186,15 +177,7 @@ class HitActionsTest : public QObject {
     h.Action("POpenFolder")->trigger();
     QCOMPARE(h.Shell().calls.back(), Core("folder C:\\Users\\taro\\Documents\\Mail\\仕事\\"));
 
-    QString shown;
-    {
-      TModalAnswers answers([&](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        shown = box->text();
-        box->accept();
-      });
-      h.Action("PName")->trigger();
-    }
+    const QString shown = MessageShownBy([&] { h.Action("PName")->trigger(); });
     QCOMPARE(shown, QString::fromUtf8(kMeetingFile));
 
     h.Action("PNameClip")->trigger();

@@ -7,6 +7,8 @@
 //   action->trigger();
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QString>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -31,5 +33,20 @@ class TModalAnswers {
   std::function<void(QWidget*)> answer_;
   QTimer timer_;
 };
+
+// Runs `action` and returns the text of the message box it shows (accepted at once);
+// empty when it shows none.
+inline QString MessageShownBy(const std::function<void()>& action) {
+  QString shown;
+  {
+    TModalAnswers answers([&shown](QWidget* w) {
+      auto* box = qobject_cast<QMessageBox*>(w);
+      if (box) shown = box->text();
+      if (box) box->accept();
+    });
+    action();
+  }
+  return shown;
+}
 
 }  // namespace lorvane::testing
