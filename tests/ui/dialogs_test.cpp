@@ -1,5 +1,5 @@
 // The directory list dialog through its buttons (edits stay in memory until OK), the
-// result header's sort clicks, and the folder tree's context menu in the main window.
+// result header's sort clicks.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -37,30 +37,6 @@ QStringList Lines(const QListView* view) {
     lines << i.data().toString() + (i.data(Qt::CheckStateRole).toInt() == Qt::Checked ? " +" : "");
   }
   return lines;
-}
-
-// Picks the item named `name` from the next popup menu, once it shows.
-void PickFromNextMenu(const char* name, QString* menu_name, QStringList* shown_items) {
-  QTimer::singleShot(50, [=] {
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (!menu) return;
-    *menu_name = menu->objectName();
-    for (QAction* a : menu->actions()) {
-      if (a->isVisible() && !a->isSeparator()) *shown_items << a->objectName();
-    }
-    QAction* chosen = menu->findChild<QAction*>(QString::fromLatin1(name));
-    if (!chosen) {
-      for (QAction* a : menu->actions()) {
-        if (a->objectName() == QLatin1String(name)) chosen = a;
-      }
-    }
-    if (chosen) {
-      menu->setActiveAction(chosen);
-      QTest::keyClick(menu, Qt::Key_Return);
-    } else {
-      menu->close();
-    }
-  });
 }
 
 }  // namespace
@@ -145,29 +121,6 @@ class DialogsTest : public QObject {
     }
     QCOMPARE(QString::fromStdString(h.Ini().ReadString("Display", "Sort", "")), QStringLiteral("Date"));
     QCOMPARE(h.Window().Results().Count(), rows);
-  }
-
-  void TreeContextMenuOffersTheNodesItemsAndRunsThem() {
-    TWindowHarness h(UserDirectories);
-    h.Window().show();
-    QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
-    auto* tree = h.Window().findChild<lorvane::ui::TFolderTreeView*>("TreeView1");
-    auto* model = static_cast<lorvane::ui::TFolderTreeModel*>(tree->model());
-    lorvane::TFolder* directories = h.Window().Stores().Tree().Mailer(0);
-    const QRect node = tree->visualRect(model->IndexOf(directories));
-
-    QString menu_name;
-    QStringList shown;
-    PickFromNextMenu("P2NotCheckAll", &menu_name, &shown);
-    QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, node.center());
-    QCOMPARE(menu_name, QStringLiteral("PopupMenu2"));
-    QVERIFY(shown.contains(QStringLiteral("P2CheckAll")));
-    // Every folder below the program is out of the search now.
-    h.Window().Stores().Tree().ForEachNode([](lorvane::TFolder& f) {
-      if (f.Parent()) QVERIFY2(f.ShownState() % 2 == 1, f.Caption().c_str());
-    });
-    h.Window().RunSearch();
-    QCOMPARE(h.Window().Results().Count(), 0);
   }
 };
 

@@ -193,6 +193,48 @@ class MainWindowTest : public QObject {
     QCOMPARE(QString::fromStdString(h.Ini().ReadString("Keyword", "Method", "")), QStringLiteral("OR"));
   }
 
+  void OptionsViewAndSortSurviveARestart() {
+    TWindowHarness h(UserDirectories);
+    h.Window().show();
+    QTest::mouseClick(h.Find<QCheckBox>("cbRegExp"), Qt::LeftButton);
+    QTest::mouseClick(h.Find<QCheckBox>("cbHeader"), Qt::LeftButton);
+    h.Action("KOptionOr")->trigger();
+    h.Action("KOptionLengthLimit")->trigger();
+    h.Action("KOptionDoubleClickApplication")->trigger();
+    h.Action("KViewFolderTree")->trigger();
+    SetKeyword(h, "会議");
+    QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
+    const bool length_limit = h.Action("KOptionLengthLimit")->isChecked();
+
+    h.Restart();
+    h.Window().show();
+    QVERIFY(h.Find<QCheckBox>("cbRegExp")->isChecked());
+    QVERIFY(!h.Find<QCheckBox>("cbHeader")->isChecked());
+    QVERIFY(h.Find<QCheckBox>("cbBody")->isChecked());
+    QVERIFY(h.Action("KOptionOr")->isChecked());
+    QCOMPARE(h.Action("KOptionLengthLimit")->isChecked(), length_limit);
+    QVERIFY(h.Action("KOptionDoubleClickApplication")->isChecked());
+    QVERIFY(!h.Action("KViewFolderTree")->isChecked());
+    QVERIFY(!h.Find<QWidget>("Panel6")->isVisible());
+    QCOMPARE(h.Find<QComboBox>("cbKeyword")->itemText(0), QString::fromUtf8("会議"));
+  }
+
+  void MaximizedStartOverAStoredNormalWindow() {
+    TWindowHarness h(UserDirectories);
+    h.Window().ShowAsStarted(lorvane::ui::ssDefault);
+    QVERIFY(!h.Window().isMaximized());
+    h.Restart();
+    h.Window().ShowAsStarted(lorvane::ui::ssMaximized);
+    QVERIFY(h.Window().isMaximized());
+    // The keyword box has the focus at start, whatever the window's state.
+    QTRY_VERIFY(h.Find<QComboBox>("cbKeyword")->hasFocus() ||
+                QApplication::focusWidget() == h.Find<QComboBox>("cbKeyword")->lineEdit());
+    // Closed maximized, it starts maximized again by itself.
+    h.Restart();
+    h.Window().ShowAsStarted(lorvane::ui::ssDefault);
+    QVERIFY(h.Window().isMaximized());
+  }
+
   void StateIconClickTakesAFolderOutOfTheSearch() {
     TWindowHarness h(UserDirectories);
     h.Window().show();
