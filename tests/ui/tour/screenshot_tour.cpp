@@ -5,7 +5,7 @@
 // mode, the alias combo with two saved aliases, the Tool menu with the count tool, and the
 // about box. Run by scripts/screenshots under a
 // virtual X server, so menus and dialogs are captured from the screen as drawn.
-//   screenshot_tour OUTPUT_DIR
+//   screenshot_tour OUTPUT_DIR [--english]
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,6 +22,7 @@
 #include <QWindow>
 #include <functional>
 #include <iostream>
+#include <string>
 
 #include "app/gui_startup.h"
 #include "common/language.h"
@@ -80,13 +81,14 @@ void SaveMenu(const char* name, QMainWindow& window, QMenu* menu) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::cerr << "usage: screenshot_tour OUTPUT_DIR\n";
+  const bool english = argc == 3 && std::string(argv[2]) == "--english";
+  if (argc != 2 && !english) {
+    std::cerr << "usage: screenshot_tour OUTPUT_DIR [--english]\n";
     return 2;
   }
   out_dir = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(out_dir);
-  lorvane::SetInterfaceLanguage(true);
+  lorvane::SetInterfaceLanguage(!english);
   lorvane::InstallJapaneseFontFallbacks();
   lorvane::InstallQtTranslations(app);
 
