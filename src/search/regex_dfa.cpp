@@ -94,11 +94,14 @@ int32_t TRE_DFA::Register(StateSet&& set) {
 }
 
 int32_t TRE_DFA::ComputeNext(int32_t handle, int symbol) {
+  if (build_work_ >= work_limit_) return kOutOfWork;
   const size_t from = static_cast<size_t>(handle >> 1);
   StateSet next;
   auto step = [&](const StateSet& set) {
     for (uint32_t q : set) {
-      for (const auto& t : nfa_.Transitions(q)) {
+      const auto& transitions = nfa_.Transitions(q);
+      build_work_ += transitions.size();
+      for (const auto& t : transitions) {
         if (t.symbol == symbol) next.push_back(t.target);
       }
     }
@@ -108,6 +111,7 @@ int32_t TRE_DFA::ComputeNext(int32_t handle, int symbol) {
   std::sort(next.begin(), next.end());
   next.erase(std::unique(next.begin(), next.end()), next.end());
   Closure(next);
+  build_work_ += next.size();
 
   if (used_bytes_ > budget_) {
     // Out of budget: start over with only the start state(s) and the target.

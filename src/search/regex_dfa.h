@@ -35,6 +35,9 @@ class TRE_DFA {
   TRE_DFA& operator=(const TRE_DFA&) = delete;
 
   static constexpr int32_t kEmptyHandle = 0;
+  // Returned by Next instead of a state when building it would pass the work limit. It is
+  // odd, so the scans' accepting test catches it at no cost on their fast path.
+  static constexpr int32_t kOutOfWork = -1;
   static bool Accepting(int32_t handle) { return (handle & 1) != 0; }
 
   // Anchored: the closure of the entry; unanchored: the empty set.
@@ -48,6 +51,10 @@ class TRE_DFA {
 
   size_t StateCount() const { return sets_.size(); }
   size_t FlushCount() const { return flushes_; }
+  // Construction work so far (NFA transitions examined and states closed over), the
+  // measure of thrashing; past the limit Next returns kOutOfWork for a state not built yet.
+  uint64_t Work() const { return build_work_; }
+  void SetWorkLimit(uint64_t limit) { work_limit_ = limit; }
 
  private:
   using StateSet = std::vector<uint32_t>;  // sorted NFA state numbers
@@ -71,6 +78,8 @@ class TRE_DFA {
   std::unordered_map<StateSet, int32_t, SetHash> index_;
   size_t used_bytes_ = 0;
   size_t flushes_ = 0;
+  uint64_t build_work_ = 0;
+  uint64_t work_limit_ = UINT64_MAX;
   int32_t start_handle_ = 0;
   // Scratch for closures: a mark per NFA state.
   std::vector<uint32_t> mark_;

@@ -25,6 +25,7 @@ uint32_t TRE_NFA::NewState() {
 void TRE_NFA::AddTransition(uint32_t from, int32_t symbol, uint32_t to) {
   if (++transition_count_ > kMaxTransitions) throw Exception(kReTooComplex);
   states_[from].push_back({symbol, to});
+  if (symbol != kEpsilon) char_sources_.push_back(from);
 }
 
 TRE_NFA::TRE_NFA(const TREParseTree& tree,
@@ -80,8 +81,17 @@ TRE_NFA TRE_NFA::Reversed() const {
   TRE_NFA r;
   r.states_.resize(states_.size());
   r.transition_count_ = transition_count_;
+  // Character transitions in their original order, so the reversed automaton numbers its
+  // positions the same way.
+  r.char_sources_.reserve(char_sources_.size());
+  ForEachCharTransition([&r](uint32_t from, int32_t symbol, uint32_t to) {
+    r.states_[to].push_back({symbol, from});
+    r.char_sources_.push_back(to);
+  });
   for (uint32_t from = 0; from < states_.size(); ++from) {
-    for (const Transition& t : states_[from]) r.states_[t.target].push_back({t.symbol, from});
+    for (const Transition& t : states_[from]) {
+      if (t.symbol == kEpsilon) r.states_[t.target].push_back({t.symbol, from});
+    }
   }
   r.entry_ = exit_;
   r.exit_ = entry_;

@@ -37,6 +37,20 @@ class TRE_NFA {
   uint32_t Exit() const { return exit_; }
   const std::vector<Transition>& Transitions(uint32_t state) const { return states_[state]; }
 
+  // Calls visit(from, symbol, to) for every non-empty transition in the order they were
+  // made, which is the pattern's order from left to right.
+  template <class Visit>
+  void ForEachCharTransition(Visit visit) const {
+    std::vector<uint32_t> cursor(states_.size(), 0);
+    for (const uint32_t from : char_sources_) {
+      const std::vector<Transition>& list = states_[from];
+      uint32_t& k = cursor[from];
+      while (list[k].symbol == kEpsilon) ++k;
+      visit(from, list[k].symbol, list[k].target);
+      ++k;
+    }
+  }
+
  private:
   TRE_NFA() = default;
   uint32_t NewState();
@@ -46,6 +60,7 @@ class TRE_NFA {
   uint32_t entry_ = 0;
   uint32_t exit_ = 1;
   size_t transition_count_ = 0;
+  std::vector<uint32_t> char_sources_;  // the source of each non-empty transition, in order
 };
 
 }  // namespace lorvane

@@ -58,9 +58,13 @@ TSubstringFinder::TSubstringFinder(std::string needle) : needle_(std::move(needl
 }
 
 bool TSubstringFinder::Find(std::string_view haystack) const {
+  return FindFirst(haystack) != std::string_view::npos;
+}
+
+size_t TSubstringFinder::FindFirst(std::string_view haystack) const {
   const size_t n = needle_.size();
-  if (n == 0) return true;
-  if (haystack.size() < n) return false;
+  if (n == 0) return 0;
+  if (haystack.size() < n) return std::string_view::npos;
   const char* const begin = haystack.data();
   const char* const last = begin + (haystack.size() - n);  // last possible start
   const char* p = begin + rare_offset_;
@@ -69,24 +73,30 @@ bool TSubstringFinder::Find(std::string_view haystack) const {
   while (p <= last + rare_offset_) {
     const auto* hit = static_cast<const char*>(
         std::memchr(p, rare, static_cast<size_t>(last + rare_offset_ - p) + 1));
-    if (hit == nullptr) return false;
+    if (hit == nullptr) return std::string_view::npos;
     const char* start = hit - rare_offset_;
-    if (std::memcmp(start, needle_.data(), n) == 0) return true;
+    if (std::memcmp(start, needle_.data(), n) == 0) return static_cast<size_t>(start - begin);
     p = hit + 1;
     if (++misses > kMissesAllowed + static_cast<size_t>(p - begin) / 256) {
       const char* rest = start + 1;
       const auto rest_size = static_cast<size_t>(begin + haystack.size() - rest);
 #ifdef __GLIBC__
-      return memmem(rest, rest_size, needle_.data(), n) != nullptr;
+      const auto* found = static_cast<const char*>(memmem(rest, rest_size, needle_.data(), n));
+      return found ? static_cast<size_t>(found - begin) : std::string_view::npos;
 #else
       // Boyer-Moore finds a first occurrence in linear time too.
       const char* end = rest + rest_size;
-      return std::search(rest, end, std::boyer_moore_searcher(needle_.begin(), needle_.end())) !=
-             end;
+      const char* found =
+          std::search(rest, end, std::boyer_moore_searcher(needle_.begin(), needle_.end()));
+      return found != end ? static_cast<size_t>(found - begin) : std::string_view::npos;
 #endif
     }
   }
-  return false;
+  return std::string_view::npos;
+}
+
+int MailByteFrequency(unsigned char b) {
+  return kFrequency[b];
 }
 
 }  // namespace lorvane

@@ -160,12 +160,19 @@ std::string RandomText(std::mt19937& rng) {
 TEST(RegexMatcherTest, AllPathsAgreeWithTheReference) {
   std::mt19937 rng(12345);
   int matched = 0;
+  int with_bits = 0;
   for (int round = 0; round < 1500; ++round) {
     const std::string pattern = RandomPattern(rng, 0);
     TREAutomaton normal(pattern);
     TREAutomaton tiny_budget(pattern, 1);
     TREAutomaton backward(pattern);
     backward.ForTestingSetAttemptStepsPerByte(-1000000);  // straight to the backward scan
+    TREAutomaton bits(pattern);
+    const bool has_bits = bits.ForTestingUseBitParallel();
+    TREAutomaton switching(pattern);  // leaves the DFAs at their first work check
+    switching.ForTestingSetSwitchRule(1, 0);
+    TREAutomaton unfiltered(pattern);
+    unfiltered.ForTestingSetPrefilters(false);
     for (int t = 0; t < 20; ++t) {
       const std::string text = RandomText(rng);
       const ReferenceMatch want = ReferenceMatchText(pattern, text);
@@ -176,12 +183,45 @@ TEST(RegexMatcherTest, AllPathsAgreeWithTheReference) {
       ASSERT_EQ(got, want) << "tiny budget: pattern " << pattern << " text " << text;
       backward.Match(text, &got.start, &got.length);
       ASSERT_EQ(got, want) << "backward: pattern " << pattern << " text " << text;
+      if (has_bits) {
+        bits.Match(text, &got.start, &got.length);
+        ASSERT_EQ(got, want) << "bit-parallel: pattern " << pattern << " text " << text;
+        ASSERT_EQ(bits.Find(text), want.start > 0) << "bit-parallel: " << pattern;
+      }
+      switching.Match(text, &got.start, &got.length);
+      ASSERT_EQ(got, want) << "switching: pattern " << pattern << " text " << text;
+      unfiltered.Match(text, &got.start, &got.length);
+      ASSERT_EQ(got, want) << "unfiltered: pattern " << pattern << " text " << text;
       ASSERT_EQ(normal.Find(text), want.start > 0) << "pattern " << pattern << " text " << text;
       ASSERT_EQ(tiny_budget.Find(text), want.start > 0) << pattern;
+      ASSERT_EQ(switching.Find(text), want.start > 0) << "switching: " << pattern;
+      ASSERT_EQ(unfiltered.Find(text), want.start > 0) << "unfiltered: " << pattern;
+      with_bits += has_bits;
       matched += want.start > 0;
     }
   }
   EXPECT_GT(matched, 3000);  // the generator must produce both outcomes
+  EXPECT_GT(with_bits, 20000);  // and the bit-parallel automaton must take most patterns
+}
+
+TEST(RegexMatcherTest, AThrashingDfaGivesWayToTheBitParallelAutomaton) {
+  // Every byte of a random a/b run makes a new DFA state for "a", 254 dots, "c". The "c"
+  // in front ends no match but keeps the required-character filter from refusing the text.
+  std::mt19937 rng(3);
+  std::string text = "c";
+  for (int i = 0; i < 65536; ++i) text += "ab"[rng() % 2];
+  const std::string pattern = "a" + std::string(254, '.') + "c";
+  TREAutomaton find(pattern);
+  EXPECT_FALSE(find.Find(text));
+  EXPECT_EQ(find.Engine(), reeng_BitParallel);
+  TREAutomaton match(pattern);
+  int start = 0;
+  int length = 0;
+  text += "c";  // 255 characters before it, the last of them a random letter
+  const int want = text[text.size() - 256] == 'a' ? static_cast<int>(text.size()) - 255 : 0;
+  EXPECT_EQ(match.Match(text, &start, &length), want);
+  EXPECT_EQ(length, want > 0 ? 256 : 0);
+  EXPECT_EQ(match.Engine(), reeng_BitParallel);
 }
 
 }  // namespace
