@@ -103,6 +103,10 @@ TResultHeader::TResultHeader(std::function<std::string()> sort_key, QWidget* par
   setDefaultAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
+bool TResultHeader::IsSectionBold(int logical_index) const {
+  return IsSortColumn(logical_index, sort_key_());
+}
+
 void TResultHeader::paintSection(QPainter* painter, const QRect& rect, int logical_index) const {
   if (!rect.isValid()) return;
   QStyleOptionHeader option;
@@ -113,7 +117,7 @@ void TResultHeader::paintSection(QPainter* painter, const QRect& rect, int logic
   option.state |= QStyle::State_Enabled;
   style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
   QFont font = this->font();
-  font.setBold(IsSortColumn(logical_index, sort_key_()));
+  font.setBold(IsSectionBold(logical_index));
   painter->save();
   painter->setFont(font);
   painter->setClipRect(rect.adjusted(0, 0, -1, 0));

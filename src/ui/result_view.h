@@ -53,6 +53,9 @@ class TResultHeader : public QHeaderView {
   // `sort_key` tells which captions are bold.
   TResultHeader(std::function<std::string()> sort_key, QWidget* parent = nullptr);
 
+  // Whether the section's caption is drawn bold: it names the current sort key.
+  bool IsSectionBold(int logical_index) const;
+
  protected:
   void paintSection(QPainter* painter, const QRect& rect, int logical_index) const override;
 

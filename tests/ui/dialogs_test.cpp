@@ -10,12 +10,15 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest/QtTest>
+#include <algorithm>
+#include <vector>
 
 #include "common/language.h"
 #include "mail/folder_tree.h"
 #include "ui/dir_list_form.h"
 #include "ui/folder_tree_view.h"
 #include "ui/qt_text.h"
+#include "ui/result_view.h"
 #include "window_harness.h"
 
 using lorvane::TIniFile;
@@ -109,15 +112,29 @@ class DialogsTest : public QObject {
       for (int r = 0; r < rows; ++r) texts << list->model()->index(r, c).data().toString();
       return texts;
     };
-    for (int c : {5, 2}) {
+    auto* result_header = qobject_cast<lorvane::ui::TResultHeader*>(header);
+    QVERIFY(result_header);
+    // A click on the subject sorts by it; one on 発信時 sorts by date and time, the list
+    // ordered by 発信日 and both date captions bold.
+    const struct {
+      int clicked;
+      int ordered;
+      std::vector<int> bold;
+    } clicks[] = {{5, 5, {5}}, {3, 2, {2, 3}}};
+    for (const auto& click : clicks) {
+      const int c = click.clicked;
       const QPoint centre(header->sectionViewportPosition(c) + header->sectionSize(c) / 2,
                           header->height() / 2);
       QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre);
-      QStringList sorted = column(c);
+      QStringList sorted = column(click.ordered);
       // The list's order is that of the CP932 bytes.
       std::sort(sorted.begin(), sorted.end(),
                 [](const QString& a, const QString& b) { return ToCore(a) < ToCore(b); });
-      QCOMPARE(column(c), sorted);
+      QCOMPARE(column(click.ordered), sorted);
+      for (int section = 0; section < lorvane::ui::kResultColumns; ++section) {
+        const bool bold = std::count(click.bold.begin(), click.bold.end(), section) > 0;
+        QCOMPARE(result_header->IsSectionBold(section), bold);
+      }
     }
     QCOMPARE(QString::fromStdString(h.Ini().ReadString("Display", "Sort", "")), QStringLiteral("Date"));
     QCOMPARE(h.Window().Results().Count(), rows);

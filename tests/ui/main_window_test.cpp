@@ -11,6 +11,7 @@
 #include <QTreeView>
 #include <QtTest/QtTest>
 #include <functional>
+#include <string>
 
 #include "common/language.h"
 #include "mail/folder_tree.h"
@@ -92,6 +93,35 @@ class MainWindowTest : public QObject {
     for (const char* name : {"btSearch", "btReSearch", "btUndo", "btCancel"}) {
       QVERIFY2(!h.Find<QPushButton>(name)->isEnabled(), name);
     }
+  }
+
+  void AFreshStartTakesEveryDefault() {
+    TWindowHarness h(UserDirectories);  // settings hold the directories and nothing else
+    h.Window().show();
+    QCOMPARE(h.Window().geometry().size(), QSize(729, 462));
+    const struct {
+      const char* name;
+      bool checked;
+    } items[] = {{"KViewKeywordCheck", true},   {"KViewProgressBar", true},
+                 {"KViewFolderTree", true},     {"KViewAlias", false},
+                 {"KViewShowHint", true},       {"KViewProgressReport", false},
+                 {"KOptionAnd", true},          {"KOptionOr", false},
+                 {"KOptionLogic", false},       {"KOptionLengthLimit", true},
+                 {"KOptionLimit32KB", true},    {"KOptionDoubleClickView", true},
+                 {"KOptionDoubleClickApplication", false}};
+    for (const auto& item : items) QVERIFY2(h.Action(item.name)->isChecked() == item.checked, item.name);
+    const struct {
+      const char* name;
+      bool checked;
+    } boxes[] = {{"cbRegExp", false}, {"cbPowerful", true}, {"cbHeader", true}, {"cbBody", true}};
+    for (const auto& box : boxes) QVERIFY2(h.Find<QCheckBox>(box.name)->isChecked() == box.checked, box.name);
+    QVERIFY(h.Find<QWidget>("KeywordCheckPanel")->isVisible());
+    QVERIFY(h.Find<QWidget>("Panel6")->isVisible());
+    QVERIFY(!h.Find<QWidget>("AliasCombo")->isVisible());
+    QVERIFY(!h.Find<QWidget>("pnProgress")->isVisible());
+    QCOMPARE(h.Find<QComboBox>("cbKeyword")->count(), 0);
+    QVERIFY(!h.Find<QPushButton>("btSearch")->isEnabled());
+    QCOMPARE(h.Find<QWidget>("btSearch")->toolTip(), QString::fromUtf8("検索を開始します"));
   }
 
   void TabWalksTheControlsInLayoutOrder() {
@@ -287,6 +317,38 @@ class MainWindowTest : public QObject {
     QCOMPARE(h.Find<QLabel>("lbFound")->text(), QStringLiteral("1 "));
     QVERIFY(h.Action("KViewRefresh")->isEnabled());
     QVERIFY(!h.Find<QPushButton>("btCancel")->isEnabled());
+  }
+
+  void EscapeMidSearchKeepsTheHitsFoundSoFar() {
+    // Enough one-message files that the search outlives many turns of the event loop.
+    constexpr int kFiles = 1500;
+    TWindowHarness h([](TMailFixture& f, TIniFile& ini) {
+      for (int i = 0; i < kFiles; ++i) {
+        f.WriteFile("C:\\Mail\\m" + std::to_string(i) + ".txt",
+                    lorvane::testing::MakeMessage({.subject = "定例会議 " + std::to_string(i)}));
+      }
+      ini.WriteInteger("Directory", "Number", 1);
+      ini.WriteString("Directory\\Dir1", "Path", "C:\\Mail\\");
+      ini.WriteBool("Directory\\Dir1", "Recursive", false);
+    });
+    h.Window().show();
+    SetKeyword(h, "会議");
+    QTimer escape;
+    escape.setInterval(0);
+    QObject::connect(&escape, &QTimer::timeout, [&] {
+      if (h.Window().Results().Count() < 1) return;
+      escape.stop();
+      QTest::keyClick(h.Find<QTreeView>("ListBox1"), Qt::Key_Escape);
+    });
+    escape.start();
+    QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
+    QVERIFY(!escape.isActive());  // pressed while the search ran
+    const int rows = Rows(h);
+    QVERIFY(rows >= 1);
+    QVERIFY(rows < kFiles);
+    QCOMPARE(h.Find<QLabel>("lbFound")->text(), QString::number(rows) + QStringLiteral(" "));
+    QVERIFY(!h.Find<QPushButton>("btCancel")->isEnabled());
+    QVERIFY(h.Find<QPushButton>("btSearch")->isEnabled());
   }
 
   void EscapeCancelsAndClosingWaitsForTheSearch() {
