@@ -7,20 +7,12 @@
 #include <string>
 
 #include "cli_runner.h"
-#include "support/fake_wine_prefix.h"
 
 namespace lorvane::cli {
 namespace {
 
-class ConfigCommandTest : public ::testing::Test {
+class ConfigCommandTest : public FakePrefixCliTest {
  protected:
-  FakeWinePrefix prefix_;  // Z: is "/", so the settings file in scratch is reachable
-  std::string settings_ = prefix_.scratch().Path("lorvane.ini");
-
-  Result Run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--wine-prefix", prefix_.prefix(), "--settings", settings_});
-    return Cli(args);
-  }
   std::string File() const { return prefix_.scratch().ReadFile("lorvane.ini"); }
 };
 
@@ -103,15 +95,11 @@ TEST_F(ConfigCommandTest, ListShowsAHandWrittenFileAsItStands) {
 }
 
 TEST_F(ConfigCommandTest, TheNamedFileIsUsedWhateverItsExtension) {
-  const std::string named = prefix_.scratch().Path("work.cfg");
-  const auto run = [&](std::vector<std::string> args) {
-    args.insert(args.begin(), {"--wine-prefix", prefix_.prefix(), "--settings", named});
-    return Cli(args);
-  };
-  EXPECT_EQ(run({"config", "set", "Option", "RegExp", "Boolean", "True"}).status, 0);
+  settings_ = prefix_.scratch().Path("work.cfg");
+  EXPECT_EQ(Run({"config", "set", "Option", "RegExp", "Boolean", "True"}).status, 0);
   EXPECT_TRUE(prefix_.scratch().Exists("work.cfg"));
   EXPECT_FALSE(prefix_.scratch().Exists("work.ini"));
-  EXPECT_EQ(run({"config", "get", "Option", "RegExp"}).out, "True\n");
+  EXPECT_EQ(Run({"config", "get", "Option", "RegExp"}).out, "True\n");
 }
 
 TEST_F(ConfigCommandTest, FailedWriteIsReportedAndLeavesNoFile) {

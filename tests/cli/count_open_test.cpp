@@ -16,14 +16,6 @@ namespace {
 class CountOpenTest : public UserDirectoriesCliTest {
  protected:
   CountOpenTest() { EXPECT_EQ(Run({"search", "--save", Saved(), "の"}).status, 0); }
-  void Associate(const std::string& extension, const std::string& command) {
-    const std::string file_class = extension.substr(1) + "file";
-    fixture_.SetString(TRegRoot::kClassesRoot, extension, "", file_class);
-    fixture_.SetString(TRegRoot::kClassesRoot, file_class + "\\shell\\open\\command", "",
-                       command);
-    fixture_.WriteHives();
-  }
-  std::string Saved() const { return scratch_.Path("hits.dat"); }
 };
 
 TEST_F(CountOpenTest, WritesTheReportAndPrintsTheApplication) {

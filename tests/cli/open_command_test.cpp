@@ -18,18 +18,10 @@ const std::string kMeeting = "C:\\Users\\taro\\Documents\\Mail\\仕事\\会議.t
 class OpenCommandTest : public UserDirectoriesCliTest {
  protected:
   OpenCommandTest() {
-    Associate(".txt", "txtfile", "\"C:\\Program Files\\Hidemaru\\Hidemaru.exe\" %1");
+    Associate(".txt", "\"C:\\Program Files\\Hidemaru\\Hidemaru.exe\" %1");
     fixture_.WriteFile("C:\\Program Files\\Hidemaru\\Hidemaru.exe", "MZ");
-    fixture_.WriteHives();
     EXPECT_EQ(Run({"search", "--save", Saved(), "会議"}).status, 0);
   }
-  void Associate(const std::string& extension, const std::string& file_class,
-                 const std::string& command) {
-    fixture_.SetString(TRegRoot::kClassesRoot, extension, "", file_class);
-    fixture_.SetString(TRegRoot::kClassesRoot, file_class + "\\shell\\open\\command", "",
-                       command);
-  }
-  std::string Saved() const { return scratch_.Path("hits.dat"); }
 };
 
 // The fixture's message has six header lines, the empty line 7 and its body at line 8.
@@ -48,9 +40,8 @@ TEST_F(OpenCommandTest, DryRunPrintsProgramAndParameters) {
   scratch_.WriteFile("Jump.dat", "HIDEMARU.EXE\t-g\t:1\r\n");
   EXPECT_EQ(Run({"open", "--dry-run", Saved(), "1"}).out,
             hidemaru + "\t-g8:1 " + kMeeting + "\n");
-  Associate(".txt", "txtfile", "\"C:\\Program Files\\Viewer\\view.exe\" /r \"%1\"");
+  Associate(".txt", "\"C:\\Program Files\\Viewer\\view.exe\" /r \"%1\"");
   fixture_.WriteFile("C:\\Program Files\\Viewer\\view.exe", "MZ");
-  fixture_.WriteHives();
   EXPECT_EQ(Run({"open", "--dry-run", Saved(), "1"}).out,
             "C:\\Program Files\\Viewer\\view.exe\t" + kMeeting + "\n");
 }

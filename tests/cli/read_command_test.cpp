@@ -8,21 +8,13 @@
 #include <string>
 
 #include "cli_runner.h"
-#include "support/fake_wine_prefix.h"
 
 namespace lorvane::cli {
 namespace {
 
-class ReadCommandTest : public ::testing::Test {
+class ReadCommandTest : public FakePrefixCliTest {
  protected:
-  Result Run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--wine-prefix", prefix_.prefix(), "--settings",
-                               prefix_.scratch().Path("lorvane.ini")});
-    return Cli(args);
-  }
   std::string Host(const std::string& relative) { return prefix_.scratch().Path(relative); }
-
-  FakeWinePrefix prefix_;
 };
 
 TEST_F(ReadCommandTest, NativePathsKeepTheirLayout) {

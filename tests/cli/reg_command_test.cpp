@@ -9,7 +9,6 @@
 #include <string>
 
 #include "cli_runner.h"
-#include "support/fake_wine_prefix.h"
 
 namespace lorvane::cli {
 namespace {
@@ -21,19 +20,12 @@ std::string DataFile(const std::string& name) {
   return s.str();
 }
 
-class RegCommandTest : public ::testing::Test {
+class RegCommandTest : public FakePrefixCliTest {
  protected:
   RegCommandTest() {
     prefix_.scratch().WriteFile("prefix/user.reg", DataFile("user.reg"));
     prefix_.scratch().WriteFile("prefix/system.reg", DataFile("system.reg"));
   }
-  Result Run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--wine-prefix", prefix_.prefix(), "--settings",
-                               prefix_.scratch().Path("lorvane.ini")});
-    return Cli(args);
-  }
-
-  FakeWinePrefix prefix_;
 };
 
 const std::string kB2 = "\\HKEY_CURRENT_USER\\Software\\RimArts\\B2\\Settings";

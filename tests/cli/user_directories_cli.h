@@ -27,6 +27,16 @@ class UserDirectoriesCliTest : public ::testing::Test {
                 {"--wine-prefix", fixture_.Prefix(), "--settings", scratch_.Path("lorvane.ini")});
     return Cli(args);
   }
+  // `extension` (".txt") opened by `command` through its class ("txtfile"); hives written.
+  void Associate(const std::string& extension, const std::string& command) {
+    const std::string file_class = extension.substr(1) + "file";
+    fixture_.SetString(TRegRoot::kClassesRoot, extension, "", file_class);
+    fixture_.SetString(TRegRoot::kClassesRoot, file_class + "\\shell\\open\\command", "",
+                       command);
+    fixture_.WriteHives();
+  }
+  // Where the tests save a result list.
+  std::string Saved() const { return scratch_.Path("hits.dat"); }
 
   ScratchDir scratch_;
   testing::TMailFixture fixture_{scratch_.Path("prefix")};

@@ -4,6 +4,7 @@
 
 #include "support/mail_fixture.h"
 
+#include <map>
 #include <stdexcept>
 
 #include "common/mbstring.h"
@@ -109,43 +110,24 @@ std::string MakeMessage(const TMessageParts& parts) {
 }
 
 void BuildFixtureStore(int kind, TMailFixture& f, TIniFile& settings) {
-  switch (kind) {
-    case mkDirectory:
-      return BuildUserDirectories(f, settings);
-    case mkAkira32Gold:
-      return BuildAkira32GoldStore(f);
-    case mkAlMail:
-      return BuildAlMailStore(f);
-    case mkAlMail32:
-      return BuildAlMail32Store(f);
-    case mkBecky:
-      return BuildBeckyStore(f);
-    case mkBecky2:
-      return BuildBecky2Store(f);
-    case mkDatula:
-      return BuildDatulaStore(f);
-    case mkEdMax:
-      return BuildEdMaxStore(f);
-    case mkEudora:
-      return BuildEudoraStore(f);
-    case mkHyperMailer:
-      return BuildHyperMailerStore(f);
-    case mkKenm3:
-      return BuildKenm3Store(f);
-    case mkMessageManager:
-      return BuildMessageManagerStore(f, settings);
-    case mkMessenger:
-      return BuildMessengerStore(f);
-    case mkSesna:
-      return BuildSesnaStore(f, settings);
-    case mkTsworks:
-      return BuildTsworksStore(f);
-    case mkWeMail32:
-      return BuildWeMail32Store(f);
-    case mkWinbiff:
-      return BuildWinbiffStore(f);
-    case mkDenshin8:
-      return BuildDenshin8Store(f, settings);
+  // Most stores are found through the registry and need nothing in the settings.
+  static const std::map<int, void (*)(TMailFixture&)> kRegistered = {
+      {mkAkira32Gold, BuildAkira32GoldStore}, {mkAlMail, BuildAlMailStore},
+      {mkAlMail32, BuildAlMail32Store},       {mkBecky, BuildBeckyStore},
+      {mkBecky2, BuildBecky2Store},           {mkDatula, BuildDatulaStore},
+      {mkEdMax, BuildEdMaxStore},             {mkEudora, BuildEudoraStore},
+      {mkHyperMailer, BuildHyperMailerStore}, {mkKenm3, BuildKenm3Store},
+      {mkMessenger, BuildMessengerStore},     {mkTsworks, BuildTsworksStore},
+      {mkWeMail32, BuildWeMail32Store},       {mkWinbiff, BuildWinbiffStore},
+  };
+  // The others are found only where the settings say.
+  static const std::map<int, void (*)(TMailFixture&, TIniFile&)> kInSettings = {
+      {mkDirectory, BuildUserDirectories}, {mkMessageManager, BuildMessageManagerStore},
+      {mkSesna, BuildSesnaStore},          {mkDenshin8, BuildDenshin8Store},
+  };
+  if (const auto it = kRegistered.find(kind); it != kRegistered.end()) return it->second(f);
+  if (const auto it = kInSettings.find(kind); it != kInSettings.end()) {
+    return it->second(f, settings);
   }
   throw std::invalid_argument("no fixture store for kind " + std::to_string(kind));
 }

@@ -25,40 +25,16 @@ void WriteHostFile(const fs::path& path, std::string_view bytes, bool append) {
 }
 
 // A CP932 text as Wine writes strings in its hives: ASCII as is (with \\ and \"),
-// everything else as \xHHHH UTF-16 units.
+// everything else as \xHHHH UTF-16 units (CP932 has no characters beyond the BMP).
 std::string HiveString(const std::string& cp932) {
   std::string out;
-  const std::string utf8 = Cp932ToUtf8(cp932);
-  for (size_t i = 0; i < utf8.size();) {
-    const auto b = static_cast<unsigned char>(utf8[i]);
-    char32_t cp = b;
-    size_t len = 1;
-    if (b >= 0xF0) {
-      cp = b & 0x07;
-      len = 4;
-    } else if (b >= 0xE0) {
-      cp = b & 0x0F;
-      len = 3;
-    } else if (b >= 0xC0) {
-      cp = b & 0x1F;
-      len = 2;
-    }
-    for (size_t k = 1; k < len; ++k)
-      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    i += len;
-    char buf[16];
-    if (cp == '\\' || cp == '"') {
-      out += '\\';
-      out += static_cast<char>(cp);
-    } else if (cp >= 0x20 && cp < 0x7F) {
-      out += static_cast<char>(cp);
-    } else if (cp >= 0x10000) {
-      const char32_t v = cp - 0x10000;
-      std::snprintf(buf, sizeof buf, "\\x%04x\\x%04x", static_cast<unsigned>(0xD800 + (v >> 10)),
-                    static_cast<unsigned>(0xDC00 + (v & 0x3FF)));
-      out += buf;
+  for (const char16_t unit : Cp932ToUtf16Lossy(cp932)) {
+    if (unit == '\\' || unit == '"') out += '\\';
+    if (unit >= 0x20 && unit < 0x7F) {
+      out += static_cast<char>(unit);
     } else {
-      std::snprintf(buf, sizeof buf, "\\x%04x", static_cast<unsigned>(cp));
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\x%04x", static_cast<unsigned>(unit));
       out += buf;
     }
   }
@@ -75,9 +51,13 @@ std::string HexBytes(std::string_view bytes) {
   return out;
 }
 
-void WriteHive(
-    const fs::path& path, const char* root_comment,
-    const std::map<std::string, std::vector<std::pair<std::string, std::string>>>& keys) {
+struct Value {
+  std::string name;
+  std::string text;  // the value part of the hive line, already encoded
+};
+using Hive = std::map<std::string, std::vector<Value>>;  // key -> values in order
+
+void WriteHive(const fs::path& path, const char* root_comment, const Hive& keys) {
   std::string text = "WINE REGISTRY Version 2\n;; All keys relative to ";
   text += root_comment;
   text += "\n\n#arch=win64\n";
@@ -89,12 +69,6 @@ void WriteHive(
   }
   WriteHostFile(path, text, false);
 }
-
-struct Value {
-  std::string name;
-  std::string text;  // the value part of the hive line, already encoded
-};
-using Hive = std::map<std::string, std::vector<Value>>;  // key -> values in order
 
 }  // namespace
 
@@ -216,17 +190,9 @@ void TMailFixture::SetBinary(TRegRoot root, const std::string& key, const std::s
 }
 
 void TMailFixture::WriteHives() const {
-  auto convert = [](const Hive& hive) {
-    std::map<std::string, std::vector<std::pair<std::string, std::string>>> out;
-    for (const auto& [key, values] : hive) {
-      auto& list = out[key];
-      for (const auto& v : values) list.emplace_back(v.name, v.text);
-    }
-    return out;
-  };
   WriteHive(fs::path(prefix_) / "user.reg", "REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000",
-            convert(store_->user));
-  WriteHive(fs::path(prefix_) / "system.reg", "REGISTRY\\\\Machine", convert(store_->machine));
+            store_->user);
+  WriteHive(fs::path(prefix_) / "system.reg", "REGISTRY\\\\Machine", store_->machine);
 }
 
 }  // namespace lorvane::testing

@@ -37,10 +37,6 @@ using TAnswer = std::function<void(QWidget*)>;
 
 namespace {
 
-void UserDirectories(TMailFixture& f, TIniFile& ini) {
-  lorvane::testing::BuildUserDirectories(f, ini);
-}
-
 QString U(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
@@ -138,15 +134,6 @@ void ClickAround(TWindowHarness& h) {
   tree->setExpanded(index, !tree->isExpanded(index));
 }
 
-void Search(TWindowHarness& h, const char* keyword) {
-  h.Find<QComboBox>("cbKeyword")->setEditText(U(keyword));
-  QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
-}
-
-int Rows(TWindowHarness& h) {
-  return h.Find<QTreeView>("ListBox1")->model()->rowCount();
-}
-
 // Whether each item is enabled once its menu has opened.
 QString Enabled(TWindowHarness& h, const char* menu, std::initializer_list<const char*> items) {
   emit h.Find<QMenu>(menu)->aboutToShow();
@@ -174,7 +161,7 @@ class AliasUiTest : public QObject {
   void init() { lorvane::SetInterfaceLanguage(true); }
 
   void FileAndToolItemsCarryTheirNamesAndCaptions() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     const struct {
       const char* name;
       const char* caption;
@@ -202,7 +189,7 @@ class AliasUiTest : public QObject {
   }
 
   void AnAliasIsSavedOpenedPickedAndRestoredAtTheNextStart() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
     h.Action("KViewAlias")->trigger();
@@ -255,14 +242,14 @@ class AliasUiTest : public QObject {
   }
 
   void OpenAndDeleteWithoutAliasesSayThereAreNone() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     const QString none = "MessageBox: " + U("エイリアスがひとつもありません");
     QCOMPARE(TriggerAnswering(h.Action("KFileOpenByAlias")), QStringList{none});
     QCOMPARE(TriggerAnswering(h.Action("KFileDeleteAlias")), QStringList{none});
   }
 
   void SelectionFilesByNameAndTheAliasCleared() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
     TriggerAnswering(h.Action("KFileSaveWithAlias"), {TypeName("仕事")});
@@ -309,26 +296,25 @@ class AliasUiTest : public QObject {
   }
 
   void AResultFileLoadedBecomesTheListAndUndoBringsTheOldOne() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     QCOMPARE(Enabled(h, "KFile", {"KFileSaveAs", "KFileOpen"}), QStringLiteral("-+"));
-    Search(h, "会議");
-    QCOMPARE(Rows(h), 1);
+    QCOMPARE(h.Search("会議"), 1);
     QCOMPARE(Enabled(h, "KFile", {"KFileSaveAs", "KFileOpen"}), QStringLiteral("++"));
     TriggerAnswering(h.Action("KFileSaveAs"), {TypeFile(Host(h, "C:\\Lorvane\\hits"))});
     QVERIFY(FileOf(h, "C:\\Lorvane\\hits.dat").starts_with("Search Result File / Lorvane\r\n"));
 
-    Search(h, "e");
-    const int before = Rows(h);
+    h.Search("e");
+    const int before = h.Rows();
     QVERIFY(before > 1);
     TriggerAnswering(h.Action("KFileOpen"), {TypeFile(Host(h, "C:\\Lorvane\\hits.dat"))});
-    QCOMPARE(Rows(h), 1);
+    QCOMPARE(h.Rows(), 1);
     QCOMPARE(h.Find<QLabel>("lbFound")->text(), QStringLiteral("1 "));
     QCOMPARE(h.Find<QLabel>("lbTotal")->text(), QString());
     QVERIFY(h.Find<QPushButton>("btReSearch")->isEnabled());
     QVERIFY(h.Find<QPushButton>("btUndo")->isEnabled());
     QTest::mouseClick(h.Find<QPushButton>("btUndo"), Qt::LeftButton);
-    QCOMPARE(Rows(h), before);
+    QCOMPARE(h.Rows(), before);
 
     // Not a result file: the message, and the list as it was.
     h.Platform().fs.ReplaceFile("C:\\Lorvane\\notes.dat", "Search Result File\r\n");
@@ -336,7 +322,7 @@ class AliasUiTest : public QObject {
     QCOMPARE(TriggerAnswering(h.Action("KFileOpen"),
                               {TypeFile(Host(h, "C:\\Lorvane\\notes.dat")), Press(QMessageBox::Ok)}),
              QStringList({"OpenDialog1", refused}));
-    QCOMPARE(Rows(h), before);
+    QCOMPARE(h.Rows(), before);
   }
 
   void CountToolStartsTheReportsApplicationOnlyWithHits() {
@@ -362,7 +348,7 @@ class AliasUiTest : public QObject {
       if (c.on_desktop) h.Shell().desktop_application = lorvane::TDesktopApplication{"mousepad", "Count.txt"};
       h.Window().show();
       QCOMPARE(Enabled(h, "KTool", {"KToolCount"}), QStringLiteral("-"));
-      Search(h, "会議");
+      h.Search("会議");
       QCOMPARE(Enabled(h, "KTool", {"KToolCount"}), QStringLiteral("+"));
       const QStringList shown = TriggerAnswering(h.Action("KToolCount"), {Press(QMessageBox::Ok)});
       QStringList calls;
@@ -379,10 +365,10 @@ class AliasUiTest : public QObject {
   }
 
   void UnderARunningSearchNoFileOrToolCommandRuns() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     TriggerAnswering(h.Action("KFileSaveWithAlias"), {TypeName("仕事")});
-    Search(h, "会議");
+    h.Search("会議");
     bool ran_under_search = false;
     QTimer::singleShot(0, [&] {
       ran_under_search = h.Window().Driver().Running();
@@ -404,7 +390,7 @@ class AliasUiTest : public QObject {
       QCOMPARE(Enabled(h, "KTool", {"KToolCount"}), QStringLiteral("-"));
       QVERIFY(!h.Find<QComboBox>("AliasCombo")->isEnabled());
     });
-    Search(h, "会議");
+    h.Search("会議");
     QVERIFY(ran_under_search);
     QCOMPARE(Enabled(h, "KFile", {"KFileOpenByAlias", "KFileSaveAs"}), QStringLiteral("++"));
   }
@@ -433,7 +419,7 @@ class AliasUiTest : public QObject {
   }
 
   void AboutBoxNamesTheProgramItsVersionAndWhatItIs() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     QString text, informative;
     const QStringList shown = TriggerAnswering(h.Action("KHelpVersion"), {[&](QWidget* w) {
                        auto* box = qobject_cast<QMessageBox*>(w);

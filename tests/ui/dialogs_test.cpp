@@ -21,17 +21,11 @@
 #include "ui/result_view.h"
 #include "window_harness.h"
 
-using lorvane::TIniFile;
-using lorvane::testing::TMailFixture;
 using lorvane::testing::TWindowHarness;
 using lorvane::ui::FromCore;
 using lorvane::ui::ToCore;
 
 namespace {
-
-void UserDirectories(TMailFixture& f, TIniFile& ini) {
-  lorvane::testing::BuildUserDirectories(f, ini);
-}
 
 QStringList Lines(const QListView* view) {
   QStringList lines;
@@ -51,7 +45,7 @@ class DialogsTest : public QObject {
   void init() { lorvane::SetInterfaceLanguage(true); }
 
   void DirectoryListEditsAreWrittenOnOkOnly() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     const QString docs = QString::fromUtf8("C:\\Users\\taro\\Documents\\Mail\\");
     const QString memo = QString::fromUtf8("C:\\Users\\taro\\Desktop\\メモ\\");
     const QString added = QString::fromUtf8("C:\\表ソ\\");  // trail bytes 0x5C
@@ -98,7 +92,7 @@ class DialogsTest : public QObject {
   }
 
   void HeaderClicksSortTheListAndAreRemembered() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
     h.Window().findChild<QComboBox*>("cbKeyword")->setEditText(QStringLiteral("@"));

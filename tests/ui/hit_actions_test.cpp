@@ -19,8 +19,6 @@
 #include "modal_answers.h"
 #include "window_harness.h"
 
-using lorvane::TIniFile;
-using lorvane::testing::TMailFixture;
 using lorvane::testing::MessageShownBy;
 using lorvane::testing::TWindowHarness;
 
@@ -28,19 +26,8 @@ namespace {
 
 const char kMeetingFile[] = "C:\\Users\\taro\\Documents\\Mail\\仕事\\会議.txt";
 
-void UserDirectories(TMailFixture& f, TIniFile& ini) {
-  lorvane::testing::BuildUserDirectories(f, ini);
-}
-
 QTreeView* List(TWindowHarness& h) { return h.Find<QTreeView>("ListBox1"); }
 QMenu* Popup(TWindowHarness& h) { return h.Find<QMenu>("PopupMenu1"); }
-
-// Searches the demo directories; "の" is in three of their subjects and bodies.
-int Search(TWindowHarness& h, const char* utf8) {
-  h.Find<QComboBox>("cbKeyword")->setEditText(QString::fromUtf8(utf8));
-  QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
-  return List(h)->model()->rowCount();
-}
 
 void SelectRow(TWindowHarness& h, int row) {
   List(h)->setCurrentIndex(List(h)->model()->index(row, 0));
@@ -83,10 +70,10 @@ class HitActionsTest : public QObject {
   void init() { lorvane::SetInterfaceLanguage(true); }
 
   void RightClickPicksTheRowTheMenuActsOn() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
-    QCOMPARE(Search(h, "の"), 3);
+    QCOMPARE(h.Search("の"), 3);  // in three subjects and bodies
     QMenu* popup = Popup(h);
     QStringList names;
     for (QAction* item : popup->actions()) names << item->objectName();
@@ -108,11 +95,11 @@ class HitActionsTest : public QObject {
   }
 
   void DoubleClickAndEnterFollowTheOption() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Shell().desktop_application = lorvane::TDesktopApplication{"mousepad", "mail"};
     h.Window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
-    QCOMPARE(Search(h, "会議"), 1);
+    QCOMPARE(h.Search("会議"), 1);
     QVERIFY(h.Action("KOptionDoubleClickView")->isChecked());
     QVERIFY(Popup(h)->defaultAction() == h.Action("PView"));
 
@@ -133,9 +120,9 @@ class HitActionsTest : public QObject {
   }
 
   void OpenOfAFileGoneSinceTheSearchSaysSo() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
-    QCOMPARE(Search(h, "会議"), 1);
+    QCOMPARE(h.Search("会議"), 1);
     QVERIFY(h.Platform().fs.DeleteFile(Core(kMeetingFile)));
     SelectRow(h, 0);
     const QString shown = MessageShownBy([&] { h.Action("POpen")->trigger(); });
@@ -144,9 +131,9 @@ class HitActionsTest : public QObject {
   }
 
   void ViewersAreListedInTheWindowMenuAndTheListFollowsThem() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
-    QCOMPARE(Search(h, "の"), 3);
+    QCOMPARE(h.Search("の"), 3);
     SelectRow(h, 0);
     h.Action("PView")->trigger();
     SelectRow(h, 2);
@@ -170,9 +157,9 @@ class HitActionsTest : public QObject {
   }
 
   void FolderNameAndClipboardItems() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
-    QCOMPARE(Search(h, "会議"), 1);
+    QCOMPARE(h.Search("会議"), 1);
     SelectRow(h, 0);
     h.Action("POpenFolder")->trigger();
     QCOMPARE(h.Shell().calls.back(), Core("folder C:\\Users\\taro\\Documents\\Mail\\仕事\\"));
@@ -196,10 +183,10 @@ class HitActionsTest : public QObject {
   }
 
   void NothingActsOnTheListWhileASearchRuns() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Shell().desktop_application = lorvane::TDesktopApplication{"mousepad", "mail"};
     h.Window().show();
-    QCOMPARE(Search(h, "の"), 3);
+    QCOMPARE(h.Search("の"), 3);
     h.Action("KOptionDoubleClickApplication")->trigger();
     bool ran_under_search = false;
     QTimer::singleShot(0, [&] {
@@ -212,7 +199,7 @@ class HitActionsTest : public QObject {
       h.Action("PView")->trigger();
       QTest::keyClick(List(h), Qt::Key_Return);
     });
-    QCOMPARE(Search(h, "の"), 3);
+    QCOMPARE(h.Search("の"), 3);
     QVERIFY(ran_under_search);
     QVERIFY(!Started(h));
     QVERIFY(h.Window().Viewers().empty());

@@ -19,27 +19,13 @@
 #include "ui/qt_text.h"
 #include "window_harness.h"
 
-using lorvane::TIniFile;
-using lorvane::testing::TMailFixture;
 using lorvane::testing::TWindowHarness;
 
 namespace {
 
-void UserDirectories(TMailFixture& f, TIniFile& ini) {
-  lorvane::testing::BuildUserDirectories(f, ini);
-}
-
 // Runs `during` from the event loop the search pumps, once the search is under way.
 void DuringTheNextSearch(const std::function<void()>& during) {
   QTimer::singleShot(0, during);
-}
-
-int Rows(TWindowHarness& h) {
-  return h.Find<QTreeView>("ListBox1")->model()->rowCount();
-}
-
-void SetKeyword(TWindowHarness& h, const char* utf8) {
-  h.Find<QComboBox>("cbKeyword")->setEditText(QString::fromUtf8(utf8));
 }
 
 }  // namespace
@@ -51,7 +37,7 @@ class MainWindowTest : public QObject {
   void init() { lorvane::SetInterfaceLanguage(true); }
 
   void ComponentsCarryTheirDesignedNamesAndCaptions() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     const struct {
       const char* name;
       const char* caption;
@@ -125,11 +111,10 @@ class MainWindowTest : public QObject {
   }
 
   void TabWalksTheControlsInLayoutOrder() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
-    SetKeyword(h, "会議");
-    QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
+    h.Search("会議");
     h.Find<QComboBox>("cbKeyword")->setFocus();
     QStringList order;
     for (int i = 0; i < 20; ++i) {
@@ -146,24 +131,24 @@ class MainWindowTest : public QObject {
   }
 
   void SearchNarrowAndUndoFromTheButtons() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
-    SetKeyword(h, "会議");
+    h.SetKeyword("会議");
     QVERIFY(h.Find<QPushButton>("btSearch")->isEnabled());
     QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
-    QCOMPARE(Rows(h), 1);
+    QCOMPARE(h.Rows(), 1);
     QCOMPARE(h.Find<QLabel>("lbFound")->text(), QStringLiteral("1 "));
     QCOMPARE(h.Find<QLabel>("lbTotal")->text(), QStringLiteral("6 "));
     QCOMPARE(h.Find<QComboBox>("cbKeyword")->itemText(0), QString::fromUtf8("会議"));
     QVERIFY(!h.Find<QWidget>("pnProgress")->isVisible());
 
     // Narrowing within the hit to something it lacks empties the list; Undo brings it back.
-    SetKeyword(h, "見積");
+    h.SetKeyword("見積");
     QTest::mouseClick(h.Find<QPushButton>("btReSearch"), Qt::LeftButton);
-    QCOMPARE(Rows(h), 0);
+    QCOMPARE(h.Rows(), 0);
     QVERIFY(h.Find<QPushButton>("btUndo")->isEnabled());
     QTest::mouseClick(h.Find<QPushButton>("btUndo"), Qt::LeftButton);
-    QCOMPARE(Rows(h), 1);
+    QCOMPARE(h.Rows(), 1);
     // The hit's row, as the list shows it: program, folder, date, time, sender, subject.
     const QAbstractItemModel* list = h.Find<QTreeView>("ListBox1")->model();
     QCOMPARE(list->index(0, 0).data().toString(), QStringLiteral("Directory"));
@@ -174,7 +159,7 @@ class MainWindowTest : public QObject {
   }
 
   void OptionBoxesWriteTheirSettingsAndKeepOneScopeOn() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     auto* header = h.Find<QCheckBox>("cbHeader");
     auto* body = h.Find<QCheckBox>("cbBody");
@@ -189,24 +174,20 @@ class MainWindowTest : public QObject {
     QCOMPARE(h.Ini().ReadBool("Option", "CheckHeader", false), true);
 
     // Header only: the body's words are not found, the subject's are.
-    SetKeyword(h, "３階");
-    QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
-    QCOMPARE(Rows(h), 0);
-    SetKeyword(h, "お知らせ");
-    QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
-    QCOMPARE(Rows(h), 1);
+    QCOMPARE(h.Search("３階"), 0);
+    QCOMPARE(h.Search("お知らせ"), 1);
 
     // A pattern the engine refuses turns Search off; the regexp box is remembered.
     QTest::mouseClick(h.Find<QCheckBox>("cbRegExp"), Qt::LeftButton);
     QCOMPARE(h.Ini().ReadBool("Option", "RegExp", false), true);
-    SetKeyword(h, "(会議");
+    h.SetKeyword("(会議");
     QVERIFY(!h.Find<QPushButton>("btSearch")->isEnabled());
-    SetKeyword(h, "会.");
+    h.SetKeyword("会.");
     QVERIFY(h.Find<QPushButton>("btSearch")->isEnabled());
   }
 
   void ViewItemsShowAndHidePanesAndAreRemembered() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     QVERIFY(h.Find<QWidget>("Panel6")->isVisible());
     h.Action("KViewFolderTree")->trigger();
@@ -224,7 +205,7 @@ class MainWindowTest : public QObject {
   }
 
   void OptionsViewAndSortSurviveARestart() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     QTest::mouseClick(h.Find<QCheckBox>("cbRegExp"), Qt::LeftButton);
     QTest::mouseClick(h.Find<QCheckBox>("cbHeader"), Qt::LeftButton);
@@ -232,8 +213,7 @@ class MainWindowTest : public QObject {
     h.Action("KOptionLengthLimit")->trigger();
     h.Action("KOptionDoubleClickApplication")->trigger();
     h.Action("KViewFolderTree")->trigger();
-    SetKeyword(h, "会議");
-    QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
+    h.Search("会議");
     const bool length_limit = h.Action("KOptionLengthLimit")->isChecked();
 
     h.Restart();
@@ -250,7 +230,7 @@ class MainWindowTest : public QObject {
   }
 
   void MaximizedStartOverAStoredNormalWindow() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().ShowAsStarted(lorvane::ui::ssDefault);
     QVERIFY(!h.Window().isMaximized());
     h.Restart();
@@ -266,7 +246,7 @@ class MainWindowTest : public QObject {
   }
 
   void StateIconClickTakesAFolderOutOfTheSearch() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
     auto* tree = h.Find<lorvane::ui::TFolderTreeView>("TreeView1");
@@ -284,18 +264,13 @@ class MainWindowTest : public QObject {
     // The folder left out holds the estimate itself; its sub-folders still decide for
     // themselves, so the meeting mail below it is still found.
     QCOMPARE(docs->ShownState(), 1);
-    SetKeyword(h, "見積");
-    QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
-    QCOMPARE(Rows(h), 0);
-    SetKeyword(h, "会議");
-    QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
-    QCOMPARE(Rows(h), 1);
+    QCOMPARE(h.Search("見積"), 0);
+    QCOMPARE(h.Search("会議"), 1);
   }
 
   void UnderARunningSearchNothingStartsAnotherOrChangesTheTree() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
-    SetKeyword(h, "会議");
     bool ran_under_search = false;
     lorvane::TFolder* mailer_before = h.Window().Stores().Tree().Mailer(0);
     DuringTheNextSearch([&] {
@@ -311,9 +286,8 @@ class MainWindowTest : public QObject {
       h.Window().RunSearch();
       QVERIFY(h.Window().Stores().Tree().Mailer(0) == mailer_before);
     });
-    QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
+    QCOMPARE(h.Search("会議"), 1);
     QVERIFY(ran_under_search);
-    QCOMPARE(Rows(h), 1);
     QCOMPARE(h.Find<QLabel>("lbFound")->text(), QStringLiteral("1 "));
     QVERIFY(h.Action("KViewRefresh")->isEnabled());
     QVERIFY(!h.Find<QPushButton>("btCancel")->isEnabled());
@@ -352,21 +326,19 @@ class MainWindowTest : public QObject {
   }
 
   void EscapeCancelsAndClosingWaitsForTheSearch() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
-    SetKeyword(h, "会議");
     DuringTheNextSearch([&] {
       QTest::keyClick(h.Find<QComboBox>("cbKeyword")->lineEdit(), Qt::Key_Escape);
     });
-    QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
-    QCOMPARE(Rows(h), 0);  // stopped in the counting pass, before any file was read
+    QCOMPARE(h.Search("会議"), 0);  // stopped in the counting pass, before any file was read
 
     bool still_open_under_search = false;
     DuringTheNextSearch([&] {
       h.Window().close();
       still_open_under_search = h.Window().isVisible() && h.Window().Driver().Running();
     });
-    QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
+    h.Search("会議");
     QVERIFY(still_open_under_search);
     QVERIFY(!h.Window().isVisible());  // closed once the search had ended
     QVERIFY(h.Ini().ReadInteger("BaseForm", "Width", 0) > 0);

@@ -24,10 +24,6 @@ using lorvane::ui::ToCore;
 
 namespace {
 
-void UserDirectories(TMailFixture& f, TIniFile& ini) {
-  lorvane::testing::BuildUserDirectories(f, ini);
-}
-
 // Picks the item named `name` from the next popup menu, once it shows.
 void PickFromNextMenu(const char* name, QString* menu_name, QStringList* shown_items) {
   QTimer::singleShot(50, [=] {
@@ -79,7 +75,7 @@ class TreePanelTest : public QObject {
   void init() { lorvane::SetInterfaceLanguage(true); }
 
   void TreeContextMenuOffersTheNodesItemsAndRunsThem() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
     auto* tree = h.Window().findChild<lorvane::ui::TFolderTreeView*>("TreeView1");
@@ -102,7 +98,7 @@ class TreePanelTest : public QObject {
   }
 
   void SubtreeStatesFromTheMenusAndNoMenuUnderThem() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
     Tree(h)->expandAll();
@@ -122,7 +118,7 @@ class TreePanelTest : public QObject {
   }
 
   void RefreshSettlesASubtreeStateStoredOnALeaf() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     TFolder* leaf = Documents(h)->Child(1);
     QCOMPARE(leaf->ChildCount(), 0);
@@ -161,7 +157,7 @@ class TreePanelTest : public QObject {
   }
 
   void ExpandingClearsTheAliasSelectionAContextMenuItemDoesNot() {
-    TWindowHarness h(UserDirectories);
+    TWindowHarness h;
     h.Window().show();
     QVERIFY(QTest::qWaitForWindowExposed(&h.Window()));
     auto* alias = h.Find<QComboBox>("AliasCombo");

@@ -4,12 +4,17 @@
 // loaded by the window as at a start, the system's message reader, and a shell that
 // records what the window starts instead of starting it.
 //
-//   TWindowHarness h([](TMailFixture& f, TIniFile& ini) { BuildUserDirectories(f, ini); });
-//   h.window.show();
+//   TWindowHarness h;  // the user directories only
+//   h.Window().show();
+//   QCOMPARE(h.Search("会議"), 1);
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
+#include <QPushButton>
 #include <QString>
+#include <QTreeView>
+#include <QtTest/QtTest>
 #include <functional>
 #include <memory>
 #include <string>
@@ -36,6 +41,7 @@ class TWindowHarness {
         window_platform_{platform_->Get().fs, platform_->Get().registry, shell_,
                          platform_->Get().environment, platform_->Get().locale},
         window_(Make()) {}
+  TWindowHarness() : TWindowHarness(BuildUserDirectories) {}
 
   ui::MainWindow& Window() { return *window_; }
   TIniFile& Ini() { return *ini_; }
@@ -47,6 +53,17 @@ class TWindowHarness {
     return window_->findChild<T*>(QString::fromLatin1(name));
   }
   QAction* Action(const char* name) { return Find<QAction>(name); }
+
+  void SetKeyword(const char* utf8) {
+    Find<QComboBox>("cbKeyword")->setEditText(QString::fromUtf8(utf8));
+  }
+  int Rows() { return Find<QTreeView>("ListBox1")->model()->rowCount(); }
+  // Types the keyword and presses Search; the rows the list then holds.
+  int Search(const char* utf8) {
+    SetKeyword(utf8);
+    QTest::mouseClick(Find<QPushButton>("btSearch"), Qt::LeftButton);
+    return Rows();
+  }
 
   // Ends the window as the program ends (the settings written once it is gone) and starts
   // a new one over the same prefix and settings file.

@@ -6,15 +6,12 @@
 #include "platform/posix/posix_registry.h"
 
 #include "support/fake_registry.h"  // PrintTo(TRegValue)
+#include "support/scratch_dir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 namespace lorvane {
 namespace {
@@ -243,18 +240,11 @@ TEST(PosixRegistryTest, LinkLoopsEndAtTheHopLimit) {
 
 class PosixRegistryFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ =
-        std::filesystem::temp_directory_path() / ("lorvane_registry_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string Write(const std::string& name, const std::string& bytes) {
-    const std::filesystem::path p = dir_ / name;
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p.string();
+    scratch_.WriteFile(name, bytes);
+    return scratch_.Path(name);
   }
-  std::filesystem::path dir_;
+  ScratchDir scratch_;
 };
 
 TEST_F(PosixRegistryFileTest, UnreadableOrForeignFilesAreReportedWithTheirName) {
@@ -267,9 +257,9 @@ TEST_F(PosixRegistryFileTest, UnreadableOrForeignFilesAreReportedWithTheirName) 
     return std::string("no error");
   };
   PosixRegistry r;
-  EXPECT_THAT(message([&] { r.LoadWinePrefix(dir_.string()); }),
+  EXPECT_THAT(message([&] { r.LoadWinePrefix(scratch_.path()); }),
               ::testing::HasSubstr("system.reg: No such file"));
-  EXPECT_THAT(message([&] { r.LoadFile(dir_.string()); }), ::testing::HasSubstr("directory"));
+  EXPECT_THAT(message([&] { r.LoadFile(scratch_.path()); }), ::testing::HasSubstr("directory"));
   const std::string text = Write("notes.reg", "Hello\r\n[HKEY_CURRENT_USER\\x]\r\n");
   EXPECT_THAT(message([&] { r.LoadFile(text); }),
               ::testing::AllOf(::testing::HasSubstr("notes.reg"),
@@ -278,7 +268,7 @@ TEST_F(PosixRegistryFileTest, UnreadableOrForeignFilesAreReportedWithTheirName) 
   EXPECT_THAT(message([&] { r.LoadFile(hive); }), ::testing::HasSubstr("which root"));
   EXPECT_THAT(message([&] { r.LoadHiveText(TWineHive::kUser, "", "empty"); }),
               ::testing::HasSubstr("empty: is not a Wine registry hive"));
-  EXPECT_THROW(OpenPosixRegistry("", {dir_.string() + "/none.reg"}), ERegistryFile);
+  EXPECT_THROW(OpenPosixRegistry("", {scratch_.path() + "/none.reg"}), ERegistryFile);
 }
 
 TEST_F(PosixRegistryFileTest, AHiveNamedAsAFileGoesToTheRootItsHeaderNames) {
@@ -288,9 +278,9 @@ TEST_F(PosixRegistryFileTest, AHiveNamedAsAFileGoesToTheRootItsHeaderNames) {
   EXPECT_EQ(r.QueryValue(kCU, kB2, "DataDir"), Sz("C:\\Becky!\\"));
   EXPECT_EQ(r.QueryValue(kCR, ".mbx", "Content Type"), Sz("text/plain"));
   // A prefix without userdef.reg loads; HKEY_USERS then has no .Default.
-  std::filesystem::copy(kWineDir + "/user.reg", dir_ / "user.reg");
-  std::filesystem::copy(kWineDir + "/system.reg", dir_ / "system.reg");
-  auto opened = OpenPosixRegistry(dir_.string(), {kWineDir + "/overlay_regedit4.reg"});
+  std::filesystem::copy(kWineDir + "/user.reg", scratch_.Path("user.reg"));
+  std::filesystem::copy(kWineDir + "/system.reg", scratch_.Path("system.reg"));
+  auto opened = OpenPosixRegistry(scratch_.path(), {kWineDir + "/overlay_regedit4.reg"});
   EXPECT_THAT(opened->SubKeyNames(TRegRoot::kUsers, ""),
               Optional(ElementsAre("S-1-5-21-0-0-0-1000")));
   EXPECT_EQ(opened->QueryValue(kCU, kB2, "DataDir"), Sz("D:\\メール\\ソフト\\"));
