@@ -82,7 +82,7 @@ class MainWindowTest : public QObject {
   }
 
   void AFreshStartTakesEveryDefault() {
-    TWindowHarness h(UserDirectories);  // settings hold the directories and nothing else
+    TWindowHarness h;  // settings hold the directories and nothing else
     h.Window().show();
     QCOMPARE(h.Window().geometry().size(), QSize(729, 462));
     const struct {
@@ -296,7 +296,7 @@ class MainWindowTest : public QObject {
   void EscapeMidSearchKeepsTheHitsFoundSoFar() {
     // Enough one-message files that the search outlives many turns of the event loop.
     constexpr int kFiles = 1500;
-    TWindowHarness h([](TMailFixture& f, TIniFile& ini) {
+    TWindowHarness h([](lorvane::testing::TMailFixture& f, lorvane::TIniFile& ini) {
       for (int i = 0; i < kFiles; ++i) {
         f.WriteFile("C:\\Mail\\m" + std::to_string(i) + ".txt",
                     lorvane::testing::MakeMessage({.subject = "定例会議 " + std::to_string(i)}));
@@ -306,7 +306,7 @@ class MainWindowTest : public QObject {
       ini.WriteBool("Directory\\Dir1", "Recursive", false);
     });
     h.Window().show();
-    SetKeyword(h, "会議");
+    h.SetKeyword("会議");
     QTimer escape;
     escape.setInterval(0);
     QObject::connect(&escape, &QTimer::timeout, [&] {
@@ -317,7 +317,7 @@ class MainWindowTest : public QObject {
     escape.start();
     QTest::mouseClick(h.Find<QPushButton>("btSearch"), Qt::LeftButton);
     QVERIFY(!escape.isActive());  // pressed while the search ran
-    const int rows = Rows(h);
+    const int rows = h.Rows();
     QVERIFY(rows >= 1);
     QVERIFY(rows < kFiles);
     QCOMPARE(h.Find<QLabel>("lbFound")->text(), QString::number(rows) + QStringLiteral(" "));
