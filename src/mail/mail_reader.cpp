@@ -1,18 +1,21 @@
 // Message reading. The layout comes from the file name; the raw lines come from the line
-// cache (one buffer and the bounds of each line), which a line-range read fills with the
-// whole file and reuses for the next message of the same file; then the header-only cut,
-// binary-part removal, header-word decoding and JIS conversion (mail_text.h).
+// cache (one buffer and the bounds of each line). For a line-range file the buffer is a
+// window that slides forward over the file in chunks as the messages of a search advance,
+// and its lines are indexed only as far as the message read needs; then the header-only
+// cut, binary-part removal, header-word decoding and JIS conversion (mail_text.h).
 // The cache is also checked against the file's size, so a mailbox that grew between two
 // searches is read afresh instead of being cut with stale line numbers.
 // Tested by tests/mail/mail_reader_test.cpp.
 
 #include "mail/mail_reader.h"
 
+#include <algorithm>
 #include <charconv>
-
-#include <cstring>
+#include <iterator>
+#include <limits>
 #include <tuple>
 
+#include "common/lines.h"
 #include "common/messages.h"
 #include "common/mbstring.h"
 #include "common/number_parse.h"
@@ -23,6 +26,11 @@ namespace lorvane {
 namespace {
 
 constexpr uint64_t kBlockSize = 512;
+constexpr int64_t kLastLine = std::numeric_limits<int64_t>::max();
+
+bool MarkBefore(int64_t line, const std::pair<int64_t, uint64_t>& mark) {
+  return line < mark.first;
+}
 
 // `name` with its last three characters replaced by `extension`.
 std::string ReplaceLastThree(const std::string& name, const char* extension) {
@@ -70,8 +78,9 @@ bool IsRecordFileName(const std::string& file_name) {
   return UpperAscii(LastChars(file_name, 16)) == ".MES\\MESSAGE.TXT";
 }
 
-TMailReader::TMailReader(IFileSystem& fs, std::function<bool()> length_limit)
-    : fs_(fs), length_limit_(std::move(length_limit)) {}
+TMailReader::TMailReader(IFileSystem& fs, std::function<bool()> length_limit,
+                         size_t chunk_size)
+    : fs_(fs), length_limit_(std::move(length_limit)), chunk_size_(std::max<size_t>(chunk_size, 1)) {}
 
 TMailLayout TMailReader::LayoutOf(const std::string& file_name) {
   if (UpperAscii(LastChars(file_name, 4)) == ".BMF") return mlByteRange;
@@ -105,46 +114,101 @@ std::string_view TMailReader::LineCache::Line(size_t i) const {
   return std::string_view(bytes).substr(start, end - start);
 }
 
-// Splits cache_.bytes into lines and names them after `name` (empty: not a whole file).
-void TMailReader::FillCache(std::string name) {
+// Empties the cache for a line-range file, or for a message's own lines (`name` empty).
+// The buffers keep their memory.
+void TMailReader::StartCache(std::string name, uint64_t size) {
   cache_.name = std::move(name);
-  cache_.starts.clear();
-  size_t line_feeds = 0;
-  for (const char *p = cache_.bytes.data(), *end = p + cache_.bytes.size();
-       (p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)))); ++p) {
-    ++line_feeds;
+  cache_.size = size;
+  cache_.marks.clear();
+  RestartCache(0, 0);
+}
+
+// Empties the window of the same file, to be filled again from a line start.
+void TMailReader::RestartCache(int64_t line, uint64_t offset) {
+  cache_.base = offset;
+  cache_.first_line = line;
+  cache_.text_ended = false;
+  cache_.bytes.clear();
+  cache_.starts.assign(1, 0);
+}
+
+// The lines of one message read whole (the layouts other than line ranges).
+void TMailReader::CacheWholeText(std::string bytes) {
+  StartCache("", 0);
+  bytes.resize(TextBeforeNul(bytes).size());
+  cache_.bytes = std::move(bytes);
+  cache_.text_ended = true;
+  IndexThrough(kLastLine, 0);
+}
+
+// Indexes lines until `line` (a line number of the file) is indexed or the text ends,
+// reading more of the file as needed. Lines before `keep` may leave the window.
+void TMailReader::IndexThrough(int64_t line, int64_t keep) {
+  while (cache_.first_line + static_cast<int64_t>(cache_.LineCount()) <= line) {
+    const size_t pos = cache_.starts.back();
+    if (pos < cache_.bytes.size()) {
+      // Until the text has ended, a line that reaches the window's end (or a CR there,
+      // which a LF may follow) waits for the next chunk.
+      if (const std::optional<TLineEnd> end =
+              FindLineEnd(cache_.bytes, pos, cache_.text_ended)) {
+        cache_.starts.push_back(end->next);
+        continue;
+      }
+    } else if (cache_.text_ended) {
+      return;
+    }
+    ReadMore(keep);
   }
-  cache_.starts.reserve(line_feeds + 2);
-  size_t text_end = 0;
-  ForEachLine(cache_.bytes, [this, &text_end](std::string_view line) {
-    cache_.starts.push_back(static_cast<size_t>(line.data() - cache_.bytes.data()));
-    text_end = cache_.starts.back() + line.size();
-  });
-  if (!cache_.starts.empty()) {
-    // Past the last line's terminator, if it has one (a NUL may have ended the text).
-    const std::string_view rest = std::string_view(cache_.bytes).substr(text_end);
-    text_end += rest.substr(0, 2) == "\r\n"                               ? 2
-                : (!rest.empty() && (rest[0] == '\r' || rest[0] == '\n')) ? 1
-                                                                          : 0;
-    cache_.starts.push_back(text_end);
+}
+
+// Drops the indexed lines before `keep` from the window, then appends the file's next
+// chunk. Reads stop at the size the file had when reading began, and a file that shrank
+// since only ends the text early: the window only ever holds bytes that were read.
+void TMailReader::ReadMore(int64_t keep) {
+  LineCache& c = cache_;
+  const auto dropped_lines = static_cast<size_t>(std::clamp<int64_t>(
+      keep - c.first_line, 0, static_cast<int64_t>(c.LineCount())));
+  if (const size_t dropped = c.starts[dropped_lines]; dropped > 0) {
+    c.bytes.erase(0, dropped);
+    c.starts.erase(c.starts.begin(), c.starts.begin() + static_cast<ptrdiff_t>(dropped_lines));
+    for (size_t& start : c.starts) start -= dropped;
+    c.base += dropped;
+    c.first_line += static_cast<int64_t>(dropped_lines);
+    const auto next = std::upper_bound(c.marks.begin(), c.marks.end(), c.first_line, MarkBefore);
+    if (next == c.marks.begin() || c.base >= std::prev(next)->second + chunk_size_) {
+      c.marks.emplace(next, c.first_line, c.base);
+    }
+  }
+  const uint64_t offset = c.base + c.bytes.size();
+  const size_t wanted =
+      offset < c.size ? static_cast<size_t>(std::min<uint64_t>(chunk_size_, c.size - offset)) : 0;
+  // Asked even for no bytes: the first read of a file reports one that cannot be read.
+  std::string error;
+  const TReadStatus status = fs_.ReadAt(c.name, offset, wanted, &chunk_, &error);
+  if (status == TReadStatus::kError || status == TReadStatus::kNotFound) {
+    const std::string name = c.name;
+    StartCache("", 0);
+    throw EMailRead(NamedError(name, error));
+  }
+  if (chunk_.size() > wanted) chunk_.resize(wanted);
+  const std::string_view text = TextBeforeNul(chunk_);
+  c.bytes.append(text);
+  if (text.size() < chunk_.size() || chunk_.size() < wanted || offset + wanted >= c.size) {
+    c.text_ended = true;
   }
 }
 
 std::pair<size_t, size_t> TMailReader::FetchLines(const std::string& file_name, int32_t first,
                                                   int32_t last) {
-  size_t from = 0;
-  size_t to = 0;  // exclusive
   switch (LayoutOf(file_name)) {
     case mlByteRange: {
       if (first < 0) {
         throw EMailRead(Format(msg::kNegativeStartOffset, {file_name}));
       }
       const long long count = static_cast<long long>(last) - first + 1;
-      cache_.bytes = count > 0 ? ReadRange(file_name, static_cast<uint64_t>(first),
+      CacheWholeText(count > 0 ? ReadRange(file_name, static_cast<uint64_t>(first),
                                            static_cast<uint64_t>(count))
-                               : std::string();
-      FillCache("");
-      to = cache_.LineCount();
+                               : std::string());
       break;
     }
     case mlBlock: {
@@ -157,9 +221,7 @@ std::pair<size_t, size_t> TMailReader::FetchLines(const std::string& file_name, 
       if (const size_t dot = bytes.find("\r\n.\r\n"); dot != std::string::npos) {
         bytes.resize(dot + 2);
       }
-      cache_.bytes = std::move(bytes);
-      FillCache("");
-      to = cache_.LineCount();
+      CacheWholeText(std::move(bytes));
       break;
     }
     case mlRecord: {
@@ -172,42 +234,50 @@ std::pair<size_t, size_t> TMailReader::FetchLines(const std::string& file_name, 
       if (!n) {
         throw EMailRead(Format(msg::kRecordLengthNotHex, {file_name, length_text, Num(first)}));
       }
-      cache_.bytes = ReadRange(file_name, static_cast<uint64_t>(first) + 11, *n);
-      FillCache("");
-      to = cache_.LineCount();
+      CacheWholeText(ReadRange(file_name, static_cast<uint64_t>(first) + 11, *n));
       break;
     }
     case mlLineRange: {
       const std::optional<uint64_t> size = fs_.FileSize(file_name);
       if (file_name != cache_.name || !size || *size != cache_.size) {
-        // Read straight into the cache's buffer: its memory is reused from file to file.
-        cache_.name.clear();
-        std::string error;
-        if (fs_.ReadFile(file_name, &cache_.bytes, &error) != TReadStatus::kOk) {
-          cache_.bytes.clear();
-          FillCache("");
-          throw EMailRead(NamedError(file_name, error));
-        }
-        cache_.size = cache_.bytes.size();
-        FillCache(file_name);
+        StartCache(file_name, size.value_or(0));
         ++cache_loads_;
+        ReadMore(0);  // at once, so a file that cannot be read fails whatever is asked of it
       }
       return CachedRange(file_name, first, last);
     }
   }
-  return {from, to};
+  return {0, cache_.LineCount()};
 }
 
 std::pair<size_t, size_t> TMailReader::CachedRange(const std::string& file_name, int32_t first,
-                                                   int32_t last) const {
-  const long long count = static_cast<long long>(cache_.LineCount());
-  const long long end = last == -1 ? count - 1 : last;
-  if (end < first) return {0, 0};  // an empty message between two separators
+                                                   int32_t last) {
+  if (last != -1 && last < first) return {0, 0};  // an empty message between two separators
+  if (first >= 0 && first < cache_.first_line) {
+    // Before the window (the viewer going back, a narrowing in the result list's order):
+    // from the last mark at or before the message, else from the top.
+    const auto mark = std::upper_bound(cache_.marks.begin(), cache_.marks.end(),
+                                       static_cast<int64_t>(first), MarkBefore);
+    if (mark == cache_.marks.begin()) {
+      RestartCache(0, 0);
+      ++cache_loads_;
+    } else {
+      RestartCache(std::prev(mark)->first, std::prev(mark)->second);
+    }
+  }
+  // A negative first line is an error whatever the file holds, but the message names the
+  // file's line count: count to the end without keeping the lines.
+  IndexThrough(last == -1 || first < 0 ? kLastLine : last, first < 0 ? kLastLine : first);
+  // Every line up to `last` is indexed, or the text has ended and `count` is all lines.
+  const int64_t count = cache_.first_line + static_cast<int64_t>(cache_.LineCount());
+  const int64_t end = last == -1 ? count - 1 : last;
+  if (end < first) return {0, 0};
   if (first < 0 || end >= count) {
     throw EMailRead(
         Format(msg::kLinesOutsideFile, {file_name, Num(first), Num(end), Num(count)}));
   }
-  return {static_cast<size_t>(first), static_cast<size_t>(end) + 1};
+  return {static_cast<size_t>(first - cache_.first_line),
+          static_cast<size_t>(end + 1 - cache_.first_line)};
 }
 
 std::string TMailReader::ReadMailText(const std::string& file_name, int32_t first, int32_t last,

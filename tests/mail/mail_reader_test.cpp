@@ -1,11 +1,15 @@
-// Message reading over the four storage layouts, the line cache, and hostile addresses.
+// Message reading over the four storage layouts, the line cache and its sliding window,
+// and hostile addresses.
 
 #include "mail/mail_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "common/lines.h"
+#include "common/messages.h"
 #include "support/memory_file_system.h"
 
 namespace lorvane {
@@ -144,6 +148,163 @@ TEST_F(MailReaderTest, NulEndsTheMessageAndTheHeaderEndsAtTheEmptyLine) {
   // Without an empty line it is all header.
   fs_.AddFile("C:\\h.eml", "Subject: a\r\nFrom: b\r\n");
   EXPECT_EQ(Read("C:\\h.eml", 0, -1, true), "Subject: a\r\nFrom: b\r\n");
+}
+
+// The lines `first` to `last` (-1: to the end) of `text`, each followed by CR LF, split
+// by the line rule over the whole text at once: what the reader must give for plain text
+// however the file was read in chunks.
+std::string Joined(const std::string& text, int32_t first, int32_t last) {
+  const std::vector<std::string_view> lines = SplitLines(text);
+  std::string out;
+  const size_t end = last == -1 ? lines.size() : static_cast<size_t>(last) + 1;
+  for (size_t i = static_cast<size_t>(first); i < end; ++i) {
+    out.append(lines[i]);
+    out.append("\r\n");
+  }
+  return out;
+}
+
+std::string NumberedLines(int count, const std::string& end) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "line " + std::to_string(i) + end;
+  return text;
+}
+
+// Counts the bytes read, and replaces a file after a number of reads, as a mail program
+// writing to a mailbox while it is searched would.
+class WatchedFileSystem : public MemoryFileSystem {
+ public:
+  std::string path;
+  std::string replacement;
+  int reads_before_change = -1;
+
+  uint64_t BytesRead() const { return bytes_read_; }
+
+  TReadStatus ReadAt(const std::string& file, uint64_t offset, size_t count, std::string* out,
+                     std::string* error) override {
+    if (reads_before_change-- == 0) AddFile(path, replacement);
+    const TReadStatus status = MemoryFileSystem::ReadAt(file, offset, count, out, error);
+    bytes_read_ += out->size();
+    return status;
+  }
+
+ private:
+  uint64_t bytes_read_ = 0;
+};
+
+// Every chunk size from one byte up, so a chunk boundary falls at every place: inside a
+// line, between CR and LF, just before or after a NUL, inside a message and between two.
+TEST(MailReaderWindowTest, ChunkBoundariesNeverMoveALine) {
+  const std::vector<std::string> files = {
+      kMbox,
+      "a\r\n\r\nbb\r\r\n\n\rccc\r",       // empty lines of every kind; a final CR
+      "\r\n\r\r\n\n\nx\ny\r\nz\r\n",
+      std::string("one\r\ntwo\r\nth\0ree\r\nfour\r\n", 24),  // a NUL ends the text
+      std::string("one\r\ntwo\r\0\nthree\r\n", 18),          // ... between CR and LF
+      std::string("one\r\n\0two\r\n", 11),
+      std::string("\0one\r\n", 6),
+      NumberedLines(40, "\r\n") + "tail",
+  };
+  for (const std::string& text : files) {
+    const auto count = static_cast<int32_t>(SplitLines(text).size());
+    for (size_t chunk = 1; chunk <= text.size() + 1; ++chunk) {
+      for (int32_t lines_a_message = 1; lines_a_message <= 3; ++lines_a_message) {
+        SCOPED_TRACE(::testing::Message() << "file " << &text - files.data() << ", chunk "
+                                          << chunk << ", " << lines_a_message << " lines");
+        MemoryFileSystem fs;
+        fs.AddFile("C:\\m.txt", text);
+        TMailReader reader(fs, [] { return true; }, chunk);
+        for (int32_t first = 0; first < count; first += lines_a_message) {
+          const int32_t last = first + lines_a_message >= count ? -1 : first + lines_a_message - 1;
+          EXPECT_EQ(reader.ReadMailText("C:\\m.txt", first, last, false),
+                    Joined(text, first, last));
+        }
+        EXPECT_EQ(reader.ReadMailText("C:\\m.txt", count, -1, false), "");
+        EXPECT_EQ(reader.ForTestingCacheLoads(), 1);
+      }
+    }
+  }
+}
+
+TEST(MailReaderWindowTest, MessagesLargerThanTheWindowAndMessagesBeforeIt) {
+  const std::string text = NumberedLines(3, "\n") + NumberedLines(5000, "\r\n") +
+                           NumberedLines(4, "\r");
+  WatchedFileSystem fs;
+  fs.AddFile("C:\\m.txt", text);
+  TMailReader reader(fs, [] { return true; }, 64);
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 0, 2, false), Joined(text, 0, 2));
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 3, 5002, false), Joined(text, 3, 5002));
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 5003, -1, false), Joined(text, 5003, -1));
+  EXPECT_EQ(reader.ForTestingCacheLoads(), 1);
+  // A message behind the lines in memory (the viewer going back) reads from the top again.
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 1, 1, false), "line 1\r\n");
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 1, 3, true), Joined(text, 1, 3));
+  EXPECT_EQ(reader.ForTestingCacheLoads(), 2);
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 4000, 4000, false), "line 3997\r\n");
+  EXPECT_EQ(reader.ForTestingCacheLoads(), 2);
+  // Far behind the window: from a mark near the message, not from the top.
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 5005, -1, false), Joined(text, 5005, -1));
+  const uint64_t read_before = fs.BytesRead();
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 4500, 4501, false), Joined(text, 4500, 4501));
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 2503, 2503, false), "line 2500\r\n");
+  EXPECT_LT(fs.BytesRead() - read_before, 8 * 64u);  // not the 40 KB before them
+  EXPECT_EQ(reader.ForTestingCacheLoads(), 2);
+}
+
+// The error names the file's line count, which the reader counts only on this path.
+TEST(MailReaderWindowTest, LinesOutsideTheFileNameItsLineCount) {
+  const std::string text = NumberedLines(30, "\r\n");
+  MemoryFileSystem fs;
+  fs.AddFile("C:\\m.txt", text);
+  TMailReader reader(fs, [] { return true; }, 16);
+  const auto error = [&reader](int32_t first, int32_t last) -> std::string {
+    try {
+      reader.ReadMailText("C:\\m.txt", first, last, false);
+    } catch (const EMailRead& e) {
+      return e.what();
+    }
+    return "no error";
+  };
+  EXPECT_EQ(error(25, 30), Format(msg::kLinesOutsideFile, {"C:\\m.txt", "25", "30", "30"}));
+  EXPECT_EQ(error(-1, 3), Format(msg::kLinesOutsideFile, {"C:\\m.txt", "-1", "3", "30"}));
+  EXPECT_EQ(error(-2, -1), Format(msg::kLinesOutsideFile, {"C:\\m.txt", "-2", "29", "30"}));
+  EXPECT_EQ(error(40, 2147483647),
+            Format(msg::kLinesOutsideFile, {"C:\\m.txt", "40", "2147483647", "30"}));
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 29, -1, false), "line 29\r\n");
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 31, -1, false), "");
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 3, 4, false), "line 3\r\nline 4\r\n");
+}
+
+TEST(MailReaderWindowTest, AFileThatChangesWhileItIsRead) {
+  const std::string text = NumberedLines(10, "\r\n");  // 80 bytes
+  WatchedFileSystem fs;
+  fs.AddFile("C:\\m.txt", text);
+  TMailReader reader(fs, [] { return true; }, 16);
+  // It shrinks after the first chunk: the text ends with what was read.
+  fs.path = "C:\\m.txt";
+  fs.replacement = "short\r\n";
+  fs.reads_before_change = 1;
+  EXPECT_THROW(reader.ReadMailText("C:\\m.txt", 0, 5, false), EMailRead);
+  // The next read sees another size and starts again.
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 0, -1, false), "short\r\n");
+  EXPECT_EQ(reader.ForTestingCacheLoads(), 2);
+
+  // It grows while a message is read: nothing past the size it had is read...
+  fs.AddFile("C:\\m.txt", text);
+  fs.replacement = text + "more\r\n";
+  fs.reads_before_change = 2;
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 0, -1, false), text);
+  // ... and the next message sees the new size.
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 10, 10, false), "more\r\n");
+  EXPECT_EQ(reader.ForTestingCacheLoads(), 4);
+
+  // Unreadable between two chunks: an error, not a crash; so is every read after it.
+  fs.AddFile("C:\\m.txt", text);
+  fs.reads_before_change = -1;
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 0, 0, false), "line 0\r\n");
+  fs.MakeUnreadable("C:\\m.txt");
+  EXPECT_THROW(reader.ReadMailText("C:\\m.txt", 5, 5, false), EMailRead);
+  EXPECT_THROW(reader.ReadMailText("C:\\m.txt", 6, 5, false), EMailRead);
 }
 
 }  // namespace
