@@ -294,12 +294,14 @@ class MainWindowTest : public QObject {
   }
 
   void EscapeMidSearchKeepsTheHitsFoundSoFar() {
-    // Enough one-message files that the search outlives many turns of the event loop.
+    // Enough one-message files (30 MB) that the search outlives many turns of the event loop.
     constexpr int kFiles = 1500;
     TWindowHarness h([](lorvane::testing::TMailFixture& f, lorvane::TIniFile& ini) {
       for (int i = 0; i < kFiles; ++i) {
         f.WriteFile("C:\\Mail\\m" + std::to_string(i) + ".txt",
-                    lorvane::testing::MakeMessage({.subject = "定例会議 " + std::to_string(i)}));
+                    lorvane::testing::MakeMessage({.subject = lorvane::ui::ToCore(QString::fromUtf8("定例会議 ")) +
+                                                              std::to_string(i),
+                                                   .body = std::string(20000, 'x')}));
       }
       ini.WriteInteger("Directory", "Number", 1);
       ini.WriteString("Directory\\Dir1", "Path", "C:\\Mail\\");
