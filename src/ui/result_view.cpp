@@ -51,7 +51,9 @@ int DefaultColumnWidth(int column, const QFont& font) {
 }
 
 int ResultRowHeight(const QFont& font) {
-  return static_cast<int>(QFontInfo(font).pixelSize() * 1.2);
+  // Never below the face's own line height: with some faces 1.2 times the size cuts off
+  // the descenders ("y", "g").
+  return std::max(static_cast<int>(QFontInfo(font).pixelSize() * 1.2), QFontMetrics(font).height());
 }
 
 TResultModel::TResultModel(const TResultList& results, QObject* parent)

@@ -78,7 +78,8 @@ class TResultDelegate : public QStyledItemDelegate {
 // A column's width when none is stored: the design's, widened for a wider font.
 int DefaultColumnWidth(int column, const QFont& font);
 
-// The row height of the design: the font's height in pixels times 1.2, truncated.
+// The row height of the design, the font's height in pixels times 1.2 truncated, or the
+// face's line height where that is more.
 int ResultRowHeight(const QFont& font);
 
 }  // namespace lorvane::ui
