@@ -5,9 +5,11 @@
 // program owns, and deletions of them.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lorvane {
@@ -36,6 +38,25 @@ enum class TReadStatus {
   kError,     // exists but cannot be read (a directory, no permission, I/O error)
 };
 
+// A whole file's bytes, read-only: a mapping of the file where the backend maps it, else a
+// copy in memory. The bytes live as long as the view (or a view moved from it).
+class TFileView {
+ public:
+  TFileView() = default;
+  explicit TFileView(std::string copy) : copy_(std::move(copy)) {}
+  // `mapping` owns the mapped bytes and releases them when the last view of them goes.
+  TFileView(std::string_view mapped, std::shared_ptr<const void> mapping)
+      : mapped_(mapped), mapping_(std::move(mapping)) {}
+
+  std::string_view Bytes() const { return mapping_ ? mapped_ : std::string_view(copy_); }
+  bool IsMapping() const { return mapping_ != nullptr; }
+
+ private:
+  std::string copy_;
+  std::string_view mapped_;
+  std::shared_ptr<const void> mapping_;
+};
+
 class IFileSystem {
  public:
   virtual ~IFileSystem() = default;
@@ -58,6 +79,16 @@ class IFileSystem {
   // file ends first (an offset at or past the end gives none). Never reads past the end.
   virtual TReadStatus ReadAt(const std::string& path, uint64_t offset, size_t count,
                              std::string* out, std::string* error = nullptr) = 0;
+  // The whole file as it is now, as ReadFile reads it but without copying where the
+  // backend can map it. Bytes beyond the size the file had then are never seen; if the
+  // file shrinks while viewed, the bytes it lost read as NULs (which end a text).
+  virtual TReadStatus ViewFile(const std::string& path, TFileView* view,
+                               std::string* error = nullptr) {
+    std::string bytes;
+    const TReadStatus status = ReadFile(path, &bytes, error);
+    *view = TFileView(std::move(bytes));
+    return status;
+  }
   // Size in bytes, nullopt when the file does not exist or is not a file.
   virtual std::optional<uint64_t> FileSize(const std::string& path) = 0;
 
