@@ -1,12 +1,73 @@
-// The line-ending rule, for a whole text and for a text read in chunks (the mailbox scan
-// of mail/mailers/mailer_support.cpp feeds it one chunk after another).
+// The line-ending rule, for a whole text and for a text read in chunks. Counting and
+// skipping lines look at 64 bytes at a time, with vector compares where the processor
+// has them: mailboxes are mostly base64 lines of 76 bytes, too short for a memchr a line.
 // Tested by tests/common/lines_test.cpp and tests/mail/mailers/mailer_support_test.cpp.
 
 #include "common/lines.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace lorvane {
+
+namespace {
+
+constexpr size_t kBlock = 64;
+
+struct TBlockMasks {
+  uint64_t lf = 0;
+  uint64_t cr = 0;
+};
+
+// Bit i set where p[i] is LF, or CR, for the 64 bytes at p.
+TBlockMasks MasksOf(const char* p) {
+  TBlockMasks m;
+#if defined(__SSE2__)
+  const __m128i lf = _mm_set1_epi8('\n');
+  const __m128i cr = _mm_set1_epi8('\r');
+  for (int k = 0; k < 4; ++k) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    const auto lf_bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf)));
+    const auto cr_bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, cr)));
+    m.lf |= uint64_t{lf_bits} << (16 * k);
+    m.cr |= uint64_t{cr_bits} << (16 * k);
+  }
+#else
+  for (size_t i = 0; i < kBlock; ++i) {
+    m.lf |= uint64_t{p[i] == '\n'} << i;
+    m.cr |= uint64_t{p[i] == '\r'} << i;
+  }
+#endif
+  return m;
+}
+
+// Bit i set where the line ending at p[i] ends: each LF, and each CR no LF follows.
+// `after_is_lf` tells about the byte after the block.
+uint64_t LineEndsOf(const char* p, bool after_is_lf) {
+  const TBlockMasks m = MasksOf(p);
+  if (m.cr == 0) return m.lf;
+  const uint64_t lf_next = (m.lf >> 1) | (uint64_t{after_is_lf} << (kBlock - 1));
+  return m.lf | (m.cr & ~lf_next);
+}
+
+// The bits set in a mask of line ends: a few at most in a block of mail text, so clearing
+// them one by one beats a popcount the processor may lack (a library call then).
+size_t BitCount(uint64_t mask) {
+  size_t count = 0;
+  for (; mask != 0; mask &= mask - 1) ++count;
+  return count;
+}
+
+bool EndsLineAt(std::string_view text, size_t i) {
+  return text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+}
+
+}  // namespace
 
 std::string_view TextBeforeNul(std::string_view text) {
   if (const void* nul = std::memchr(text.data(), '\0', text.size())) {
@@ -30,6 +91,50 @@ std::optional<TLineEnd> FindLineEnd(std::string_view text, size_t pos, bool comp
   if (lf != nullptr) return TLineEnd{lf_at, lf_at + 1};
   if (!complete) return std::nullopt;  // the line goes on in the text still to come
   return TLineEnd{n, n};
+}
+
+size_t CountLineEnds(std::string_view text, size_t from, size_t to) {
+  size_t count = 0;
+  size_t i = from;
+  for (; i + kBlock <= to; i += kBlock) {
+    const bool after_is_lf = i + kBlock < text.size() && text[i + kBlock] == '\n';
+    count += BitCount(LineEndsOf(text.data() + i, after_is_lf));
+  }
+  for (; i < to; ++i) count += EndsLineAt(text, i) ? 1 : 0;
+  return count;
+}
+
+size_t CountLines(std::string_view text) {
+  if (text.empty()) return 0;
+  const char last = text.back();
+  return CountLineEnds(text, 0, text.size()) + (last == '\n' || last == '\r' ? 0 : 1);
+}
+
+size_t SkipLines(std::string_view text, size_t pos, size_t count, size_t* passed) {
+  size_t left = count;
+  // The text's last byte is left to the line-by-line rule: a last line without terminator
+  // ends there, which no mask shows.
+  while (left > 0 && pos + kBlock < text.size()) {
+    uint64_t ends = LineEndsOf(text.data() + pos, text[pos + kBlock] == '\n');
+    const size_t here = BitCount(ends);
+    if (here < left) {
+      left -= here;
+      pos += kBlock;
+      continue;
+    }
+    for (size_t k = 1; k < left; ++k) ends &= ends - 1;  // drop the ends before the one wanted
+    pos += static_cast<size_t>(std::countr_zero(ends)) + 1;
+    left = 0;
+  }
+  for (; left > 0 && pos < text.size(); --left) pos = FindLineEnd(text, pos, true)->next;
+  if (passed) *passed = count - left;
+  return pos;
+}
+
+bool IsLineStart(std::string_view text, size_t pos) {
+  if (pos == 0) return true;
+  const char before = text[pos - 1];
+  return before == '\n' || (before == '\r' && (pos == text.size() || text[pos] != '\n'));
 }
 
 void ForEachLine(std::string_view text, const std::function<void(std::string_view)>& visit) {

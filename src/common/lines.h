@@ -24,6 +24,23 @@ struct TLineEnd {
 // the last byte (a LF may come next), has no end yet: nullopt.
 std::optional<TLineEnd> FindLineEnd(std::string_view text, size_t pos, bool complete);
 
+// How many lines end in text[from, to): one at each LF, and one at each CR that no LF
+// follows (the byte after `to` decides for a CR at to - 1). `text` holds no NUL.
+size_t CountLineEnds(std::string_view text, size_t from, size_t to);
+
+// The number of lines of a complete `text` without NUL: a final line without terminator
+// counts.
+size_t CountLines(std::string_view text);
+
+// The start of the line `count` lines after the one that starts at `pos`, in a complete
+// `text` without NUL; text.size() when fewer lines follow, with `*passed` (if given) the
+// number there were, a final line without terminator counted.
+size_t SkipLines(std::string_view text, size_t pos, size_t count, size_t* passed = nullptr);
+
+// Whether `pos` starts a line of `text` (a line start after a CR that a LF follows is
+// the LF's place, so no line starts there).
+bool IsLineStart(std::string_view text, size_t pos);
+
 // `visit` is called with each line of `text`, in order.
 void ForEachLine(std::string_view text, const std::function<void(std::string_view)>& visit);
 std::vector<std::string_view> SplitLines(std::string_view text);

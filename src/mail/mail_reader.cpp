@@ -1,8 +1,8 @@
-// Message reading. The layout comes from the file name; the raw lines come from the line
-// cache (one buffer and the bounds of each line). For a line-range file the buffer is a
-// window that slides forward over the file in chunks as the messages of a search advance,
-// and its lines are indexed only as far as the message read needs; then the header-only
-// cut, binary-part removal, header-word decoding and JIS conversion (mail_text.h).
+// Message reading. The layout comes from the file name; the raw bytes come from the text
+// cache: a view of a whole line-range file, whose messages are found by counting lines
+// from where the last one ended, or the bytes of one message of the other layouts. Then
+// the header-only cut, binary-part removal, header-word decoding and JIS conversion
+// (mail_text.h).
 // The cache is also checked against the file's size, so a mailbox that grew between two
 // searches is read afresh instead of being cut with stale line numbers.
 // Tested by tests/mail/mail_reader_test.cpp.
@@ -26,9 +26,10 @@ namespace lorvane {
 namespace {
 
 constexpr uint64_t kBlockSize = 512;
-constexpr int64_t kLastLine = std::numeric_limits<int64_t>::max();
+// How far apart the cursor leaves marks to go back to.
+constexpr size_t kMarkDistance = size_t{1} << 20;
 
-bool MarkBefore(int64_t line, const std::pair<int64_t, uint64_t>& mark) {
+bool MarkBefore(int64_t line, const std::pair<int64_t, size_t>& mark) {
   return line < mark.first;
 }
 
@@ -78,9 +79,8 @@ bool IsRecordFileName(const std::string& file_name) {
   return UpperAscii(LastChars(file_name, 16)) == ".MES\\MESSAGE.TXT";
 }
 
-TMailReader::TMailReader(IFileSystem& fs, std::function<bool()> length_limit,
-                         size_t chunk_size)
-    : fs_(fs), length_limit_(std::move(length_limit)), chunk_size_(std::max<size_t>(chunk_size, 1)) {}
+TMailReader::TMailReader(IFileSystem& fs, std::function<bool()> length_limit)
+    : fs_(fs), length_limit_(std::move(length_limit)) {}
 
 TMailLayout TMailReader::LayoutOf(const std::string& file_name) {
   if (UpperAscii(LastChars(file_name, 4)) == ".BMF") return mlByteRange;
@@ -103,103 +103,25 @@ std::string TMailReader::ReadRange(const std::string& path, uint64_t offset, uin
   return bytes;
 }
 
-std::string_view TMailReader::LineCache::Line(size_t i) const {
-  const size_t start = starts[i];
-  size_t end = starts[i + 1];
-  // A CR LF pair is always one terminator, so the bytes before the next start tell.
-  if (end > start && (bytes[end - 1] == '\n' || bytes[end - 1] == '\r')) {
-    --end;
-    if (bytes[end] == '\n' && end > start && bytes[end - 1] == '\r') --end;
-  }
-  return std::string_view(bytes).substr(start, end - start);
-}
-
-// Empties the cache for a line-range file, or for a message's own lines (`name` empty).
-// The buffers keep their memory.
-void TMailReader::StartCache(std::string name, uint64_t size) {
-  cache_.name = std::move(name);
-  cache_.size = size;
-  cache_.marks.clear();
-  RestartCache(0, 0);
-}
-
-// Empties the window of the same file, to be filled again from a line start.
-void TMailReader::RestartCache(int64_t line, uint64_t offset) {
-  cache_.base = offset;
-  cache_.first_line = line;
-  cache_.text_ended = false;
-  cache_.bytes.clear();
-  cache_.starts.assign(1, 0);
-}
-
 // The lines of one message read whole (the layouts other than line ranges).
 void TMailReader::CacheWholeText(std::string bytes) {
-  StartCache("", 0);
-  bytes.resize(TextBeforeNul(bytes).size());
-  cache_.bytes = std::move(bytes);
-  cache_.text_ended = true;
-  IndexThrough(kLastLine, 0);
+  cache_ = TextCache();
+  cache_.file = TFileView(std::move(bytes));
+  cache_.text = TextBeforeNul(cache_.file.Bytes());
 }
 
-// Indexes lines until `line` (a line number of the file) is indexed or the text ends,
-// reading more of the file as needed. Lines before `keep` may leave the window.
-void TMailReader::IndexThrough(int64_t line, int64_t keep) {
-  while (cache_.first_line + static_cast<int64_t>(cache_.LineCount()) <= line) {
-    const size_t pos = cache_.starts.back();
-    if (pos < cache_.bytes.size()) {
-      // Until the text has ended, a line that reaches the window's end (or a CR there,
-      // which a LF may follow) waits for the next chunk.
-      if (const std::optional<TLineEnd> end =
-              FindLineEnd(cache_.bytes, pos, cache_.text_ended)) {
-        cache_.starts.push_back(end->next);
-        continue;
-      }
-    } else if (cache_.text_ended) {
-      return;
-    }
-    ReadMore(keep);
+// Where the last message ended; a mark when the cursor is a mark's distance past the last.
+void TMailReader::MoveCursor(int64_t line, size_t offset) {
+  cache_.cursor_line = line;
+  cache_.cursor_offset = offset;
+  if (cache_.marks.empty() ||
+      (line > cache_.marks.back().first && offset >= cache_.marks.back().second + kMarkDistance)) {
+    cache_.marks.emplace_back(line, offset);
   }
 }
 
-// Drops the indexed lines before `keep` from the window, then appends the file's next
-// chunk. Reads stop at the size the file had when reading began, and a file that shrank
-// since only ends the text early: the window only ever holds bytes that were read.
-void TMailReader::ReadMore(int64_t keep) {
-  LineCache& c = cache_;
-  const auto dropped_lines = static_cast<size_t>(std::clamp<int64_t>(
-      keep - c.first_line, 0, static_cast<int64_t>(c.LineCount())));
-  if (const size_t dropped = c.starts[dropped_lines]; dropped > 0) {
-    c.bytes.erase(0, dropped);
-    c.starts.erase(c.starts.begin(), c.starts.begin() + static_cast<ptrdiff_t>(dropped_lines));
-    for (size_t& start : c.starts) start -= dropped;
-    c.base += dropped;
-    c.first_line += static_cast<int64_t>(dropped_lines);
-    const auto next = std::upper_bound(c.marks.begin(), c.marks.end(), c.first_line, MarkBefore);
-    if (next == c.marks.begin() || c.base >= std::prev(next)->second + chunk_size_) {
-      c.marks.emplace(next, c.first_line, c.base);
-    }
-  }
-  const uint64_t offset = c.base + c.bytes.size();
-  const size_t wanted =
-      offset < c.size ? static_cast<size_t>(std::min<uint64_t>(chunk_size_, c.size - offset)) : 0;
-  // Asked even for no bytes: the first read of a file reports one that cannot be read.
-  std::string error;
-  const TReadStatus status = fs_.ReadAt(c.name, offset, wanted, &chunk_, &error);
-  if (status == TReadStatus::kError || status == TReadStatus::kNotFound) {
-    const std::string name = c.name;
-    StartCache("", 0);
-    throw EMailRead(NamedError(name, error));
-  }
-  if (chunk_.size() > wanted) chunk_.resize(wanted);
-  const std::string_view text = TextBeforeNul(chunk_);
-  c.bytes.append(text);
-  if (text.size() < chunk_.size() || chunk_.size() < wanted || offset + wanted >= c.size) {
-    c.text_ended = true;
-  }
-}
-
-std::pair<size_t, size_t> TMailReader::FetchLines(const std::string& file_name, int32_t first,
-                                                  int32_t last) {
+std::pair<size_t, size_t> TMailReader::FetchMessage(const std::string& file_name, int32_t first,
+                                                    int32_t last) {
   switch (LayoutOf(file_name)) {
     case mlByteRange: {
       if (first < 0) {
@@ -238,46 +160,61 @@ std::pair<size_t, size_t> TMailReader::FetchLines(const std::string& file_name, 
       break;
     }
     case mlLineRange: {
-      const std::optional<uint64_t> size = fs_.FileSize(file_name);
-      if (file_name != cache_.name || !size || *size != cache_.size) {
-        StartCache(file_name, size.value_or(0));
-        ++cache_loads_;
-        ReadMore(0);  // at once, so a file that cannot be read fails whatever is asked of it
-      }
+      cache_ = TextCache();
+      ++cache_loads_;
+      std::string error;
+      const TReadStatus status = fs_.ViewFile(file_name, &cache_.file, &error);
+      if (status != TReadStatus::kOk) throw EMailRead(NamedError(file_name, error));
+      cache_.name = file_name;
+      cache_.size = cache_.file.Bytes().size();
+      cache_.text = TextBeforeNul(cache_.file.Bytes());
+      MoveCursor(0, 0);
       return CachedRange(file_name, first, last);
     }
   }
-  return {0, cache_.LineCount()};
+  return {0, cache_.text.size()};
 }
 
 std::pair<size_t, size_t> TMailReader::CachedRange(const std::string& file_name, int32_t first,
                                                    int32_t last) {
   if (last != -1 && last < first) return {0, 0};  // an empty message between two separators
-  if (first >= 0 && first < cache_.first_line) {
-    // Before the window (the viewer going back, a narrowing in the result list's order):
-    // from the last mark at or before the message, else from the top.
+  const std::string_view text = cache_.text;
+  const auto lines_outside = [&](int64_t count) {
+    const int64_t end = last == -1 ? count - 1 : last;
+    return EMailRead(Format(msg::kLinesOutsideFile, {file_name, Num(first), Num(end), Num(count)}));
+  };
+  // A negative first line is an error whatever the file holds, but the message names the
+  // file's line count.
+  if (first < 0) throw lines_outside(static_cast<int64_t>(CountLines(text)));
+  if (first < cache_.cursor_line) {
+    // Before the cursor (the viewer going back, a narrowing in the result list's order):
+    // from the last mark at or before the message.
     const auto mark = std::upper_bound(cache_.marks.begin(), cache_.marks.end(),
                                        static_cast<int64_t>(first), MarkBefore);
-    if (mark == cache_.marks.begin()) {
-      RestartCache(0, 0);
-      ++cache_loads_;
-    } else {
-      RestartCache(std::prev(mark)->first, std::prev(mark)->second);
-    }
+    if (mark == cache_.marks.begin() || std::prev(mark)->second == 0) ++cache_loads_;
+    const auto [line, offset] =
+        mark == cache_.marks.begin() ? std::pair<int64_t, size_t>(0, 0) : *std::prev(mark);
+    cache_.cursor_line = line;
+    cache_.cursor_offset = offset;
   }
-  // A negative first line is an error whatever the file holds, but the message names the
-  // file's line count: count to the end without keeping the lines.
-  IndexThrough(last == -1 || first < 0 ? kLastLine : last, first < 0 ? kLastLine : first);
-  // Every line up to `last` is indexed, or the text has ended and `count` is all lines.
-  const int64_t count = cache_.first_line + static_cast<int64_t>(cache_.LineCount());
-  const int64_t end = last == -1 ? count - 1 : last;
-  if (end < first) return {0, 0};
-  if (first < 0 || end >= count) {
-    throw EMailRead(
-        Format(msg::kLinesOutsideFile, {file_name, Num(first), Num(end), Num(count)}));
+  size_t passed = 0;
+  const auto wanted = static_cast<size_t>(first - cache_.cursor_line);
+  const size_t from = SkipLines(text, cache_.cursor_offset, wanted, &passed);
+  if (passed < wanted) {
+    // The file has fewer lines: nothing to read to its end, an error for a range.
+    const int64_t count = cache_.cursor_line + static_cast<int64_t>(passed);
+    if (last == -1) return {text.size(), text.size()};
+    throw lines_outside(count);
   }
-  return {static_cast<size_t>(first - cache_.first_line),
-          static_cast<size_t>(end + 1 - cache_.first_line)};
+  if (last == -1) {
+    MoveCursor(first, from);
+    return {from, text.size()};
+  }
+  const auto length = static_cast<size_t>(last - first) + 1;
+  const size_t to = SkipLines(text, from, length, &passed);
+  if (passed < length) throw lines_outside(first + static_cast<int64_t>(passed));
+  MoveCursor(static_cast<int64_t>(last) + 1, to);
+  return {from, to};
 }
 
 std::string TMailReader::ReadMailText(const std::string& file_name, int32_t first, int32_t last,
@@ -289,19 +226,21 @@ std::string TMailReader::ReadMailText(const std::string& file_name, int32_t firs
     std::tie(from, to) = CachedRange(file_name, first, last);
   } else {
     if (!fs_.Exists(file_name)) return {};
-    std::tie(from, to) = FetchLines(file_name, first, last);
+    std::tie(from, to) = FetchMessage(file_name, first, last);
   }
+  std::string_view message = cache_.text.substr(from, to - from);
   if (header_only) {
-    for (size_t i = from; i < to; ++i) {
-      if (cache_.Line(i).empty()) {
-        to = i;
+    for (size_t pos = 0; pos < message.size();) {
+      const TLineEnd end = *FindLineEnd(message, pos, true);
+      if (end.end == pos) {
+        message = message.substr(0, pos);
         break;
       }
+      pos = end.next;
     }
   }
-  // Straight from the cache's lines: binary parts are skipped, never copied.
-  std::string text = KeepTextParts(
-      to - from, [this, from = from](size_t k) { return cache_.Line(from + k); }, length_limit_());
+  // Straight from the cache: binary parts are skipped, never copied.
+  std::string text = KeepTextParts(message, length_limit_());
 
   // Encoded words live in the header: the lines up to the first empty one (or the last).
   const size_t header_end = HeaderEnd(text);

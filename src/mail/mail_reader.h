@@ -47,14 +47,8 @@ class EMailRead : public Exception {
 
 class TMailReader {
  public:
-  // Bytes read at a time from a line-range file: large enough that a read costs little per
-  // byte, small enough to stay in the processor's cache while the lines are indexed.
-  static constexpr size_t kChunkSize = size_t{1} << 20;
-
   // `length_limit` reports the "Length Limit" option; it is asked for every message.
-  // `chunk_size` is kChunkSize but in tests, which put chunk boundaries anywhere.
-  TMailReader(IFileSystem& fs, std::function<bool()> length_limit,
-              size_t chunk_size = kChunkSize);
+  TMailReader(IFileSystem& fs, std::function<bool()> length_limit);
 
   TMailLayout LayoutOf(const std::string& file_name);
 
@@ -73,45 +67,36 @@ class TMailReader {
   int ForTestingCacheLoads() const { return cache_loads_; }
 
  private:
-  // The lines of a window of one file (line-range layout) or of the last message read
-  // (others): one buffer and where each line in it starts. A search reads a mailbox's
-  // messages in order, so the window slides forward over the file in chunks, dropping the
-  // lines before the message being read; it grows only for a message larger than itself.
-  // Lines are indexed only as far as a message needs. A message before the window is read
-  // again from the nearest mark the window left behind. A line ends where the next starts,
-  // less its terminator.
-  struct LineCache {
-    std::string name;  // empty when the lines are not a line-range file's
-    uint64_t size = 0;       // the file's size when reading began; nothing past it is read
-    uint64_t base = 0;       // the file offset of bytes[0]
-    int64_t first_line = 0;  // the number of the line that starts at bytes[0]
-    bool text_ended = false;  // bytes reach the file's end or a NUL
-    std::string bytes;
-    std::vector<size_t> starts;  // one per indexed line, then where the next line starts
-    // Line starts the window has passed, (line, file offset), a chunk or more apart.
-    std::vector<std::pair<int64_t, uint64_t>> marks;
-
-    size_t LineCount() const { return starts.empty() ? 0 : starts.size() - 1; }
-    std::string_view Line(size_t i) const;
+  // The text of one line-range file (a view of the whole file, without copying it where
+  // the file system maps files) or of the last message read (the other layouts). A search
+  // reads a mailbox's messages in order, so a cursor remembers where the last message
+  // ended, and the next is found by counting lines from there, never from the top. Marks
+  // left a megabyte or more apart let a message before the cursor be found from the
+  // nearest one.
+  struct TextCache {
+    std::string name;  // empty when the text is not a line-range file's
+    uint64_t size = 0;  // the file's size when it was viewed
+    TFileView file;
+    std::string_view text;  // up to the first NUL
+    int64_t cursor_line = 0;
+    size_t cursor_offset = 0;
+    std::vector<std::pair<int64_t, size_t>> marks;  // (line, offset), in order
   };
 
-  // Puts the message's lines in the cache; returns their range [first, end) in it.
-  std::pair<size_t, size_t> FetchLines(const std::string& file_name, int32_t first, int32_t last);
-  // The range of a line-range address in the cached file; raises EMailRead outside it.
+  // Puts the file (line-range) or the message in the cache; returns the message's bytes
+  // [from, to) in its text.
+  std::pair<size_t, size_t> FetchMessage(const std::string& file_name, int32_t first,
+                                         int32_t last);
+  // The bytes of a line-range address in the cached file; raises EMailRead outside it.
   std::pair<size_t, size_t> CachedRange(const std::string& file_name, int32_t first,
                                         int32_t last);
-  void StartCache(std::string name, uint64_t size);
-  void RestartCache(int64_t line, uint64_t offset);
   void CacheWholeText(std::string bytes);
-  void IndexThrough(int64_t line, int64_t keep);
-  void ReadMore(int64_t keep);
+  void MoveCursor(int64_t line, size_t offset);
   std::string ReadRange(const std::string& path, uint64_t offset, uint64_t count);
 
   IFileSystem& fs_;
   std::function<bool()> length_limit_;
-  LineCache cache_;
-  size_t chunk_size_;
-  std::string chunk_;  // reused for every chunk read into the window
+  TextCache cache_;
   int cache_loads_ = 0;
 };
 

@@ -8,6 +8,9 @@
 
 #include "mail/mail_text.h"
 
+#include <cstring>
+
+#include "common/lines.h"
 #include "common/mbstring.h"
 
 namespace lorvane {
@@ -106,19 +109,47 @@ bool IsBinaryContentType(std::string_view upper_value) {
   return false;
 }
 
-std::string KeepTextParts(size_t count, const std::function<std::string_view(size_t)>& line,
-                          bool length_limit) {
+namespace {
+
+// The start of the first line at or after `pos` (a line start) that begins with
+// "Content-Type:" in any case; text.size() when none does. Only such a line ends a binary
+// part, and base64 holds no ":", so memchr leaps over an attachment at memory speed.
+size_t NextContentTypeLine(std::string_view text, size_t pos) {
+  constexpr size_t kColonAt = 12;  // in "CONTENT-TYPE:"
+  for (size_t at = pos + kColonAt; at < text.size(); ++at) {
+    const void* colon = std::memchr(text.data() + at, ':', text.size() - at);
+    if (colon == nullptr) break;
+    at = static_cast<size_t>(static_cast<const char*>(colon) - text.data());
+    const size_t line = at - kColonAt;
+    if (IsLineStart(text, line) && StartsWithNoCase(text, line, "CONTENT-TYPE:")) return line;
+  }
+  return text.size();
+}
+
+}  // namespace
+
+std::string RemoveBinaryParts(std::string_view text, bool length_limit) {
+  return KeepTextParts(TextBeforeNul(text), length_limit);
+}
+
+std::string KeepTextParts(std::string_view text, bool length_limit) {
   std::string kept;
   bool keep = true;
   size_t chars = 0;
-  for (size_t i = 0; i < count; ++i) {
-    const std::string_view l = line(i);
-    if (i > 0 && StartsWithNoCase(l, 0, "CONTENT-TYPE:")) {
+  for (size_t pos = 0; pos < text.size();) {
+    if (!keep) {
+      pos = NextContentTypeLine(text, pos);
+      if (pos == text.size()) break;
+    }
+    const TLineEnd end = *FindLineEnd(text, pos, true);
+    const std::string_view l = text.substr(pos, end.end - pos);
+    if (pos > 0 && StartsWithNoCase(l, 0, "CONTENT-TYPE:")) {
       // The limit is looked at only here, once the part before was kept.
       if (keep && length_limit && chars >= kTextLimitChars) break;
       const std::string upper = UpperAscii(l.substr(13));
       keep = !IsBinaryContentType(Trim(upper));
     }
+    pos = end.next;
     if (!keep) continue;
     kept.append(l);
     kept.append("\r\n");
@@ -131,12 +162,6 @@ std::string KeepTextParts(size_t count, const std::function<std::string_view(siz
     }
   }
   return kept;
-}
-
-std::string RemoveBinaryParts(std::string_view text, bool length_limit) {
-  const std::vector<std::string_view> lines = SplitLines(text);
-  return KeepTextParts(
-      lines.size(), [&lines](size_t i) { return lines[i]; }, length_limit);
 }
 
 int Base64Value(unsigned char b) {

@@ -3,7 +3,6 @@
 // decoding ISO-2022-JP "B" header words, JIS to Shift_JIS, and the short forms of the
 // sender, date and time shown in the result list. All on CP932 byte strings.
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,13 +16,11 @@ bool IsBinaryContentType(std::string_view upper_value);
 
 // Drops every stretch from a binary part's Content-Type line up to the next Content-Type
 // line. With `length_limit`, the text stops at the first Content-Type line reached once
-// 10000 characters are kept. The first line never counts as a Content-Type line.
-// The lines come from `line(i)` for i in [0, count); the result is the kept lines, each
-// followed by CR LF. Binary parts are skipped line by line, never copied.
-std::string KeepTextParts(size_t count, const std::function<std::string_view(size_t)>& line,
-                          bool length_limit);
-// The same over a text of lines each followed by CR LF.
+// 10000 characters are kept. The first line never counts as a Content-Type line. The
+// result is the kept lines of `text` (up to a NUL), each followed by CR LF.
 std::string RemoveBinaryParts(std::string_view text, bool length_limit);
+// The same over a text known to hold no NUL (a message's lines in the reader's cache).
+std::string KeepTextParts(std::string_view text, bool length_limit);
 
 // 0..63 for "A"-"Z", "a"-"z", "0"-"9", "+"; 63 for every other byte.
 int Base64Value(unsigned char b);

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,47 @@ TEST(LinesTest, TextThatMayGoOnWaitsForTheLineEnd) {
   }
   EXPECT_EQ(TextBeforeNul(std::string_view("ab\0c", 4)), "ab");
   EXPECT_EQ(TextBeforeNul("abc"), "abc");
+}
+
+
+// The block-wise counting and skipping against the line-by-line rule, over random texts
+// of CRs, LFs and letters long enough that pairs and lone CRs fall on every block edge.
+TEST(LinesTest, CountingAndSkippingAgreeWithTheLineByLineRule) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    const size_t size = random() % 400;
+    const char* alphabet = round % 3 == 0 ? "\r\n" : "\r\nab";
+    const size_t letters = round % 3 == 0 ? 2 : 4;
+    for (size_t i = 0; i < size; ++i) text += alphabet[random() % letters];
+    SCOPED_TRACE(::testing::Message() << "round " << round);
+
+    std::vector<size_t> starts;  // every line start, by the line-by-line rule
+    for (size_t pos = 0; pos < text.size(); pos = FindLineEnd(text, pos, true)->next) {
+      starts.push_back(pos);
+    }
+    EXPECT_EQ(CountLines(text), starts.size());
+    for (size_t pos = 0; pos < text.size(); ++pos) {
+      const bool start = std::find(starts.begin(), starts.end(), pos) != starts.end();
+      EXPECT_EQ(IsLineStart(text, pos), start) << pos;
+    }
+    for (size_t k = 0; k < starts.size(); ++k) {
+      for (size_t count : {size_t{0}, size_t{1}, size_t{3}, size_t{40}, starts.size()}) {
+        size_t passed = 0;
+        const size_t to = SkipLines(text, starts[k], count, &passed);
+        const size_t expected_passed = std::min(count, starts.size() - k);
+        EXPECT_EQ(passed, expected_passed);
+        EXPECT_EQ(to, k + count < starts.size() ? starts[k + count] : text.size());
+        // The lines that ended on the way are the lines passed, but for a last line
+        // without terminator.
+        const size_t unterminated = to == text.size() && !text.empty() && text.back() != '\n' &&
+                                            text.back() != '\r' && passed > 0
+                                        ? 1
+                                        : 0;
+        EXPECT_EQ(CountLineEnds(text, starts[k], to), passed - unterminated);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Message reading over the four storage layouts, the line cache and its sliding window,
-// and hostile addresses.
+// Message reading over the four storage layouts, the text cache and its cursor, and
+// hostile addresses.
 
 #include "mail/mail_reader.h"
 
@@ -151,8 +151,7 @@ TEST_F(MailReaderTest, NulEndsTheMessageAndTheHeaderEndsAtTheEmptyLine) {
 }
 
 // The lines `first` to `last` (-1: to the end) of `text`, each followed by CR LF, split
-// by the line rule over the whole text at once: what the reader must give for plain text
-// however the file was read in chunks.
+// by the line rule over the whole text at once: what the reader must give for plain text.
 std::string Joined(const std::string& text, int32_t first, int32_t last) {
   const std::vector<std::string_view> lines = SplitLines(text);
   std::string out;
@@ -170,93 +169,71 @@ std::string NumberedLines(int count, const std::string& end) {
   return text;
 }
 
-// Counts the bytes read, and replaces a file after a number of reads, as a mail program
-// writing to a mailbox while it is searched would.
-class WatchedFileSystem : public MemoryFileSystem {
- public:
-  std::string path;
-  std::string replacement;
-  int reads_before_change = -1;
-
-  uint64_t BytesRead() const { return bytes_read_; }
-
-  TReadStatus ReadAt(const std::string& file, uint64_t offset, size_t count, std::string* out,
-                     std::string* error) override {
-    if (reads_before_change-- == 0) AddFile(path, replacement);
-    const TReadStatus status = MemoryFileSystem::ReadAt(file, offset, count, out, error);
-    bytes_read_ += out->size();
-    return status;
-  }
-
- private:
-  uint64_t bytes_read_ = 0;
-};
-
-// Every chunk size from one byte up, so a chunk boundary falls at every place: inside a
-// line, between CR and LF, just before or after a NUL, inside a message and between two.
-TEST(MailReaderWindowTest, ChunkBoundariesNeverMoveALine) {
+// Every file read in messages of one, two and three lines: the lines are those of the
+// whole file split at once, wherever a message starts (the reader counts lines 64 bytes
+// at a time from where the last message ended).
+TEST(MailReaderCursorTest, MessagesSplitAsTheWholeFile) {
   const std::vector<std::string> files = {
       kMbox,
       "a\r\n\r\nbb\r\r\n\n\rccc\r",       // empty lines of every kind; a final CR
       "\r\n\r\r\n\n\nx\ny\r\nz\r\n",
       std::string("one\r\ntwo\r\nth\0ree\r\nfour\r\n", 24),  // a NUL ends the text
       std::string("one\r\ntwo\r\0\nthree\r\n", 18),          // ... between CR and LF
-      std::string("one\r\n\0two\r\n", 11),
       std::string("\0one\r\n", 6),
       NumberedLines(40, "\r\n") + "tail",
+      NumberedLines(30, "\r") + NumberedLines(30, "\n") + "\r\n\r" + NumberedLines(30, "\r\n"),
   };
   for (const std::string& text : files) {
     const auto count = static_cast<int32_t>(SplitLines(text).size());
-    for (size_t chunk = 1; chunk <= text.size() + 1; ++chunk) {
-      for (int32_t lines_a_message = 1; lines_a_message <= 3; ++lines_a_message) {
-        SCOPED_TRACE(::testing::Message() << "file " << &text - files.data() << ", chunk "
-                                          << chunk << ", " << lines_a_message << " lines");
-        MemoryFileSystem fs;
-        fs.AddFile("C:\\m.txt", text);
-        TMailReader reader(fs, [] { return true; }, chunk);
-        for (int32_t first = 0; first < count; first += lines_a_message) {
-          const int32_t last = first + lines_a_message >= count ? -1 : first + lines_a_message - 1;
-          EXPECT_EQ(reader.ReadMailText("C:\\m.txt", first, last, false),
-                    Joined(text, first, last));
-        }
-        EXPECT_EQ(reader.ReadMailText("C:\\m.txt", count, -1, false), "");
-        EXPECT_EQ(reader.ForTestingCacheLoads(), 1);
+    for (int32_t lines_a_message = 1; lines_a_message <= 3; ++lines_a_message) {
+      SCOPED_TRACE(::testing::Message() << "file " << &text - files.data() << ", "
+                                        << lines_a_message << " lines");
+      MemoryFileSystem fs;
+      fs.AddFile("C:\\m.txt", text);
+      TMailReader reader(fs, [] { return true; });
+      for (int32_t first = 0; first < count; first += lines_a_message) {
+        const int32_t last = first + lines_a_message >= count ? -1 : first + lines_a_message - 1;
+        EXPECT_EQ(reader.ReadMailText("C:\\m.txt", first, last, false), Joined(text, first, last));
       }
+      EXPECT_EQ(reader.ReadMailText("C:\\m.txt", count, -1, false), "");
+      EXPECT_EQ(reader.ForTestingCacheLoads(), 1);
     }
   }
 }
 
-TEST(MailReaderWindowTest, MessagesLargerThanTheWindowAndMessagesBeforeIt) {
-  const std::string text = NumberedLines(3, "\n") + NumberedLines(5000, "\r\n") +
+TEST(MailReaderCursorTest, LargeMessagesAndMessagesBeforeTheCursor) {
+  // About 4 MB, so the cursor leaves marks behind it.
+  const std::string text = NumberedLines(3, "\n") + NumberedLines(300000, "\r\n") +
                            NumberedLines(4, "\r");
-  WatchedFileSystem fs;
+  MemoryFileSystem fs;
   fs.AddFile("C:\\m.txt", text);
-  TMailReader reader(fs, [] { return true; }, 64);
+  TMailReader reader(fs, [] { return true; });
   EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 0, 2, false), Joined(text, 0, 2));
-  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 3, 5002, false), Joined(text, 3, 5002));
-  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 5003, -1, false), Joined(text, 5003, -1));
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 3, 200002, false), Joined(text, 3, 200002));
+  for (int32_t first = 200003; first < 300003; first += 1000) {  // leaving marks behind
+    ASSERT_EQ(reader.ReadMailText("C:\\m.txt", first, first + 999, false),
+              Joined(text, first, first + 999));
+  }
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 300003, -1, false), Joined(text, 300003, -1));
   EXPECT_EQ(reader.ForTestingCacheLoads(), 1);
-  // A message behind the lines in memory (the viewer going back) reads from the top again.
+  // A message before the first mark (the viewer going back) is counted from the top.
   EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 1, 1, false), "line 1\r\n");
   EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 1, 3, true), Joined(text, 1, 3));
-  EXPECT_EQ(reader.ForTestingCacheLoads(), 2);
+  EXPECT_EQ(reader.ForTestingCacheLoads(), 3);
   EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 4000, 4000, false), "line 3997\r\n");
-  EXPECT_EQ(reader.ForTestingCacheLoads(), 2);
-  // Far behind the window: from a mark near the message, not from the top.
-  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 5005, -1, false), Joined(text, 5005, -1));
-  const uint64_t read_before = fs.BytesRead();
-  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 4500, 4501, false), Joined(text, 4500, 4501));
-  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 2503, 2503, false), "line 2500\r\n");
-  EXPECT_LT(fs.BytesRead() - read_before, 8 * 64u);  // not the 40 KB before them
-  EXPECT_EQ(reader.ForTestingCacheLoads(), 2);
+  // Far behind the cursor but past a mark: from the mark, not from the top.
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 300005, -1, false), Joined(text, 300005, -1));
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 250000, 250001, false), Joined(text, 250000, 250001));
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 299003, 299003, false), "line 299000\r\n");
+  EXPECT_EQ(reader.ForTestingCacheLoads(), 3);
 }
 
-// The error names the file's line count, which the reader counts only on this path.
-TEST(MailReaderWindowTest, LinesOutsideTheFileNameItsLineCount) {
+// The error names the file's line count.
+TEST(MailReaderCursorTest, LinesOutsideTheFileNameItsLineCount) {
   const std::string text = NumberedLines(30, "\r\n");
   MemoryFileSystem fs;
   fs.AddFile("C:\\m.txt", text);
-  TMailReader reader(fs, [] { return true; }, 16);
+  TMailReader reader(fs, [] { return true; });
   const auto error = [&reader](int32_t first, int32_t last) -> std::string {
     try {
       reader.ReadMailText("C:\\m.txt", first, last, false);
@@ -270,41 +247,33 @@ TEST(MailReaderWindowTest, LinesOutsideTheFileNameItsLineCount) {
   EXPECT_EQ(error(-2, -1), Format(msg::kLinesOutsideFile, {"C:\\m.txt", "-2", "29", "30"}));
   EXPECT_EQ(error(40, 2147483647),
             Format(msg::kLinesOutsideFile, {"C:\\m.txt", "40", "2147483647", "30"}));
+  EXPECT_EQ(error(30, 30), Format(msg::kLinesOutsideFile, {"C:\\m.txt", "30", "30", "30"}));
   EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 29, -1, false), "line 29\r\n");
   EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 31, -1, false), "");
   EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 3, 4, false), "line 3\r\nline 4\r\n");
 }
 
-TEST(MailReaderWindowTest, AFileThatChangesWhileItIsRead) {
-  const std::string text = NumberedLines(10, "\r\n");  // 80 bytes
-  WatchedFileSystem fs;
+TEST(MailReaderCursorTest, AFileThatChangesBetweenMessages) {
+  const std::string text = NumberedLines(10, "\r\n");
+  MemoryFileSystem fs;
   fs.AddFile("C:\\m.txt", text);
-  TMailReader reader(fs, [] { return true; }, 16);
-  // It shrinks after the first chunk: the text ends with what was read.
-  fs.path = "C:\\m.txt";
-  fs.replacement = "short\r\n";
-  fs.reads_before_change = 1;
-  EXPECT_THROW(reader.ReadMailText("C:\\m.txt", 0, 5, false), EMailRead);
-  // The next read sees another size and starts again.
+  TMailReader reader(fs, [] { return true; });
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 0, 4, false), Joined(text, 0, 4));
+  // It shrinks: the next message sees the new size and its lines.
+  fs.AddFile("C:\\m.txt", "short\r\n");
+  EXPECT_THROW(reader.ReadMailText("C:\\m.txt", 5, 6, false), EMailRead);
   EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 0, -1, false), "short\r\n");
-  EXPECT_EQ(reader.ForTestingCacheLoads(), 2);
-
-  // It grows while a message is read: nothing past the size it had is read...
-  fs.AddFile("C:\\m.txt", text);
-  fs.replacement = text + "more\r\n";
-  fs.reads_before_change = 2;
-  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 0, -1, false), text);
-  // ... and the next message sees the new size.
+  // It grows: the lines added are read.
+  fs.AddFile("C:\\m.txt", text + "more\r\n");
   EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 10, 10, false), "more\r\n");
-  EXPECT_EQ(reader.ForTestingCacheLoads(), 4);
-
-  // Unreadable between two chunks: an error, not a crash; so is every read after it.
-  fs.AddFile("C:\\m.txt", text);
-  fs.reads_before_change = -1;
-  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 0, 0, false), "line 0\r\n");
+  EXPECT_EQ(reader.ForTestingCacheLoads(), 3);
+  // Unreadable: the view taken before still reads; a reader that opens it now gets an
+  // error, not a crash.
   fs.MakeUnreadable("C:\\m.txt");
-  EXPECT_THROW(reader.ReadMailText("C:\\m.txt", 5, 5, false), EMailRead);
-  EXPECT_THROW(reader.ReadMailText("C:\\m.txt", 6, 5, false), EMailRead);
+  EXPECT_EQ(reader.ReadMailText("C:\\m.txt", 5, 5, false), "line 5\r\n");
+  TMailReader fresh(fs, [] { return true; });
+  EXPECT_THROW(fresh.ReadMailText("C:\\m.txt", 5, 5, false), EMailRead);
+  EXPECT_THROW(fresh.ReadMailText("C:\\m.txt", 0, -1, false), EMailRead);
 }
 
 }  // namespace

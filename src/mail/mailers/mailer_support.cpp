@@ -4,7 +4,6 @@
 #include "mail/mailers/mailer_support.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "common/lines.h"
 #include "common/mbstring.h"
@@ -22,35 +21,15 @@ bool ReadLines(IFileSystem& fs, const std::string& path, std::vector<std::string
 
 bool ForEachFileLine(IFileSystem& fs, const std::string& path,
                      const std::function<void(size_t, std::string_view)>& visit) {
-  // Read in chunks into one buffer that is reused, so a mailbox of hundreds of megabytes
-  // costs a megabyte of memory and no fresh pages. A line that runs over a chunk's end is
-  // kept for the next round; a CR at a chunk's end waits to see whether a LF follows.
-  constexpr size_t kChunk = size_t{1} << 20;
-  const std::optional<uint64_t> size = fs.FileSize(path);
-  if (!size) return false;
-  std::string buffer;
-  std::string chunk;
-  uint64_t offset = 0;
+  // A view, not a copy: a mailbox of hundreds of megabytes costs no fresh memory.
+  TFileView file;
+  if (fs.ViewFile(path, &file) != TReadStatus::kOk) return false;
+  const std::string_view text = TextBeforeNul(file.Bytes());
   size_t index = 0;
-  bool end = false;
-  while (!end) {
-    const TReadStatus status = fs.ReadAt(path, offset, kChunk, &chunk);
-    if (status == TReadStatus::kError || status == TReadStatus::kNotFound) return offset > 0;
-    offset += chunk.size();
-    end = chunk.empty() || offset >= *size || status == TReadStatus::kShort;
-    if (const size_t text = TextBeforeNul(chunk).size(); text < chunk.size()) {
-      chunk.resize(text);
-      end = true;  // a NUL ends the text
-    }
-    buffer.append(chunk);
-    size_t pos = 0;
-    while (pos < buffer.size()) {
-      const std::optional<TLineEnd> line = FindLineEnd(buffer, pos, end);
-      if (!line) break;  // the line goes on in the next chunk
-      visit(index++, std::string_view(buffer).substr(pos, line->end - pos));
-      pos = line->next;
-    }
-    buffer.erase(0, pos);
+  for (size_t pos = 0; pos < text.size();) {
+    const TLineEnd line = *FindLineEnd(text, pos, true);
+    visit(index++, text.substr(pos, line.end - pos));
+    pos = line.next;
   }
   return true;
 }

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
+#include "common/lines.h"
+
 #include "persist/ini_file.h"
 #include "support/memory_file_system.h"
 
@@ -67,6 +72,61 @@ TEST_F(LineLayoutTest, SeparatedMailboxes) {
       {"empty mailbox", "", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(List(c.mailbox, false), c.ranges) << c.name;
+}
+
+// The listings found by searching for separator and "." bytes, against the line-by-line
+// reading of the same rules, over random mailboxes whose lines of every length and line
+// ends put separators at every place of a 64-byte block.
+TEST_F(LineLayoutTest, ListingsAgreeWithReadingLineByLine) {
+  const std::vector<std::string> pool = {"From 1", ".", "..", "a", " From", "", "From",
+                                         "From: x", std::string(76, 'Q'), ". ", "x."};
+  const char* const ends[] = {"\r\n", "\n", "\r"};
+  std::mt19937 random(11);
+  for (int round = 0; round < 200; ++round) {
+    std::string mailbox;
+    const size_t lines = random() % 60;
+    for (size_t i = 0; i < lines; ++i) {
+      mailbox += pool[random() % pool.size()];
+      if (i + 1 < lines || random() % 2 == 0) mailbox += ends[random() % 3];
+    }
+    SCOPED_TRACE(::testing::Message() << "round " << round);
+    const std::vector<std::string_view> split = SplitLines(mailbox);
+    std::string dots;
+    std::string separated;
+    std::string numbered;  // ForEachDotMessage with messages starting at 1, a line skipped
+    size_t dot_start = 0;
+    size_t sep_start = 1;
+    size_t number_start = 1;
+    size_t number = 0;
+    for (size_t i = 0; i < split.size(); ++i) {
+      const auto range = [](size_t first, size_t last) {
+        return std::to_string(first) + "-" + std::to_string(static_cast<long>(last)) + " ";
+      };
+      if (split[i] == ".") {
+        if (i > 0) dots += range(dot_start, i - 1);
+        dot_start = i + 1;
+        if (i >= number_start) {
+          if (i > number_start) numbered += std::to_string(number) + ":" + range(number_start, i - 1);
+          ++number;
+          number_start = i + 2;
+        }
+      }
+      if (i > 0 && split[i].substr(0, 5) == "From ") {
+        separated += range(sep_start, i - 1);
+        sep_start = i + 1;
+      }
+    }
+    if (!split.empty()) separated += std::to_string(sep_start) + "-" + std::to_string(split.size() - 1) + " ";
+    EXPECT_EQ(List(mailbox, true), dots);
+    EXPECT_EQ(List(mailbox, false), separated);
+    std::string found;
+    EXPECT_TRUE(ForEachDotMessage(fs_, "C:\\M\\box", {.first = 1, .skipped_after_dot = 1},
+                                  [&found](size_t n, int32_t first, int32_t last) {
+                                    found += std::to_string(n) + ":" + std::to_string(first) +
+                                             "-" + std::to_string(last) + " ";
+                                  }));
+    EXPECT_EQ(found, numbered);
+  }
 }
 
 }  // namespace
