@@ -115,12 +115,13 @@ class Generator {
 
 struct Counts {
   long messages = 0;
-  long seikyu = 0, shikyu = 0, both = 0, invoice = 0, server = 0, absent = 0;
+  long seikyu = 0, shikyu = 0, both = 0, either = 0, invoice = 0, server = 0, absent = 0;
   void Add(const Planted& p) {
     ++messages;
     seikyu += p.seikyu;
     shikyu += p.shikyu;
     both += p.seikyu && p.shikyu;
+    either += p.seikyu || p.shikyu;
     invoice += p.invoice;
     server += p.server;
   }
@@ -210,7 +211,7 @@ int main(int argc, char** argv) {
 
   std::ofstream manifest(dir / "manifest.tsv");
   manifest << "messages\t" << counts.messages << "\nabsent\t" << counts.absent << "\nseikyu\t"
-           << counts.seikyu << "\nboth\t" << counts.both << "\ninvoice\t" << counts.invoice
+           << counts.seikyu << "\nboth\t" << counts.both << "\neither\t" << counts.either << "\ninvoice\t" << counts.invoice
            << "\nserver\t" << counts.server << '\n';
   std::cout << dir.string() << ": " << counts.messages << " messages\n";
   return 0;
