@@ -2,6 +2,7 @@
 // host name to CP932 and match it against the pattern as Windows would, leaving out names
 // that have no Windows form. Reads open with O_NONBLOCK and refuse anything but regular
 // files, so a FIFO or a device among mail files can neither hang nor flood a read.
+// Views of files from 64 KiB up are mappings (mapped_file.h), smaller ones copies.
 // Replacement writes a temporary file beside the target, fsyncs it and renames it over.
 // Tested by tests/platform/posix/posix_file_system_test.cpp.
 
@@ -22,6 +23,7 @@
 
 #include "common/codepage.h"
 #include "common/mbstring.h"
+#include "platform/posix/mapped_file.h"
 #include "platform/posix/posix_io.h"
 #include "platform/posix/windows_name.h"
 
@@ -257,6 +259,21 @@ TReadStatus PosixFileSystem::ReadAt(const std::string& path, uint64_t offset, si
   const uint64_t wanted = std::min<uint64_t>(count, size - offset);
   TReadStatus status = ReadInto(path, file.fd.get(), offset, wanted, out, error);
   if (status == TReadStatus::kOk && out->size() < count) status = TReadStatus::kShort;
+  return status;
+}
+
+TReadStatus PosixFileSystem::ViewFile(const std::string& path, TFileView* view,
+                                      std::string* error) {
+  // Below this a mapping, with its page faults and table slot, costs more than a copy.
+  constexpr uint64_t kMapFrom = 64 * 1024;
+  *view = TFileView();
+  TOpened file = OpenRegular(path, drives_.ToHost(path), error);
+  if (file.status != TReadStatus::kOk) return file.status;
+  const auto size = static_cast<uint64_t>(file.st.st_size);
+  if (size >= kMapFrom && MapFileView(file.fd.get(), size, view)) return TReadStatus::kOk;
+  std::string copy;
+  const TReadStatus status = ReadInto(path, file.fd.get(), 0, size, &copy, error);
+  *view = TFileView(std::move(copy));
   return status;
 }
 

@@ -23,6 +23,8 @@ class PosixFileSystem : public IFileSystem {
                        std::string* error = nullptr) override;
   TReadStatus ReadAt(const std::string& path, uint64_t offset, size_t count, std::string* out,
                      std::string* error = nullptr) override;
+  TReadStatus ViewFile(const std::string& path, TFileView* view,
+                       std::string* error = nullptr) override;
   std::optional<uint64_t> FileSize(const std::string& path) override;
   bool ReplaceFile(const std::string& path, std::string_view contents,
                    std::string* error = nullptr) override;

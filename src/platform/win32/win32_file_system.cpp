@@ -1,6 +1,8 @@
 // IFileSystem over the Win32 ANSI API: FindFirstFileA for wildcards and listings,
-// CreateFileA (read-only, sharing with the mail programs) for reads, MoveFileExA for the
-// atomic replacement of the program's own files.
+// CreateFileA (read-only, sharing with the mail programs) for reads, a read-only section
+// for views of files from 64 KiB up, MoveFileExA for the atomic replacement of the
+// program's own files. A mapped file cannot be shortened on Windows (SetEndOfFile fails
+// with ERROR_USER_MAPPED_FILE), so views need no guard here, unlike on POSIX.
 // Tested by tests/platform/win32/win32_file_system_test.cpp (under Wine in CI).
 
 #include "platform/win32/win32_file_system.h"
@@ -8,7 +10,9 @@
 #include "platform/win32/windows_api.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "common/mbstring.h"
 
@@ -99,6 +103,23 @@ bool ReadRange(HANDLE h, uint64_t offset, size_t count, std::string* out) {
     got += n;
   }
   out->resize(got);
+  return true;
+}
+
+// Maps the first `size` bytes of the open file `h` read-only into `view`; false when it
+// cannot, and the caller reads a copy. The view holds the section open by itself.
+bool MapView(HANDLE h, uint64_t size, TFileView* view) {
+  if (size > SIZE_MAX) return false;
+  const UniqueHandle section(CreateFileMappingW(h, nullptr, PAGE_READONLY,
+                                                static_cast<DWORD>(size >> 32),
+                                                static_cast<DWORD>(size & 0xFFFFFFFF), nullptr));
+  if (section.get() == nullptr) return false;
+  void* address = MapViewOfFile(section.get(), FILE_MAP_READ, 0, 0, static_cast<size_t>(size));
+  if (address == nullptr) return false;
+  // Should the control block fail to allocate, shared_ptr unmaps the view itself.
+  std::shared_ptr<const void> owner(address, [](const void* a) { UnmapViewOfFile(a); });
+  *view = TFileView(std::string_view(static_cast<const char*>(address), static_cast<size_t>(size)),
+                    std::move(owner));
   return true;
 }
 
@@ -201,6 +222,31 @@ TReadStatus Win32FileSystem::ReadAt(const std::string& path, uint64_t offset, si
     return TReadStatus::kError;
   }
   return out->size() == count ? TReadStatus::kOk : TReadStatus::kShort;
+}
+
+TReadStatus Win32FileSystem::ViewFile(const std::string& path, TFileView* view,
+                                      std::string* error) {
+  // Below this a mapping costs more than a copy.
+  constexpr uint64_t kMapFrom = 64 * 1024;
+  *view = TFileView();
+  if (IsDirectory(path)) {
+    if (error) *error = path + ": is a directory";
+    return TReadStatus::kError;
+  }
+  UniqueHandle h;
+  uint64_t file_size = 0;
+  if (const TReadStatus opened = OpenWithSize(path, &h, &file_size, error);
+      opened != TReadStatus::kOk) {
+    return opened;
+  }
+  if (file_size >= kMapFrom && MapView(h.get(), file_size, view)) return TReadStatus::kOk;
+  std::string copy;
+  if (!ReadRange(h.get(), 0, static_cast<size_t>(file_size), &copy)) {
+    SetError(error, path, "cannot read");
+    return TReadStatus::kError;
+  }
+  *view = TFileView(std::move(copy));
+  return TReadStatus::kOk;
 }
 
 std::optional<uint64_t> Win32FileSystem::FileSize(const std::string& path) {

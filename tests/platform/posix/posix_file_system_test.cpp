@@ -1,6 +1,7 @@
 // The file system on real files in a fake Wine prefix: wildcard existence tests,
-// listings with attributes and order, whole and partial reads, atomic replacement and
-// its failures, and the program's own paths.
+// listings with attributes and order, whole and partial reads, views (mapped or copied,
+// and files shrinking under them), atomic replacement and its failures, and the program's
+// own paths.
 // POSIX only: this is the POSIX backend; tests/platform/win32/ tests the Win32 one.
 
 #include "platform/posix/posix_file_system.h"
@@ -8,6 +9,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "common/codepage.h"
+#include "platform/posix/mapped_file.h"
 #include "support/fake_wine_prefix.h"
 
 namespace lorvane {
@@ -149,6 +152,122 @@ TEST_F(PosixFileSystemTest, ReadsALargeFileWhole) {
   std::string contents;
   ASSERT_EQ(fs_.ReadFile("C:\\big.mbx", &contents), TReadStatus::kOk);
   EXPECT_TRUE(contents == big);
+}
+
+// Bytes without a NUL, so that NULs read back can only come from the guard.
+std::string Letters(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>('a' + i * 7 % 26);
+  return bytes;
+}
+
+constexpr size_t kMapFrom = 64 * 1024;
+
+TEST_F(PosixFileSystemTest, ViewsLargeFilesAsMappingsAndSmallOnesAsCopies) {
+  const struct {
+    size_t size;
+    bool mapped;
+  } cases[] = {{0, false}, {10, false}, {kMapFrom - 1, false}, {kMapFrom, true},
+               {(3 << 20) + 5, true}};
+  for (const auto& c : cases) {
+    const std::string bytes = Letters(c.size);
+    wine_.WriteOnC("View/file.mbx", bytes);
+    TFileView view(std::string("stale"));
+    std::string error;
+    ASSERT_EQ(fs_.ViewFile("c:\\view\\FILE.mbx", &view, &error), TReadStatus::kOk) << error;
+    EXPECT_EQ(view.IsMapping(), c.mapped) << c.size;
+    EXPECT_TRUE(view.Bytes() == bytes) << c.size;
+  }
+}
+
+TEST_F(PosixFileSystemTest, ViewFailsAsReadFileDoes) {
+  ASSERT_EQ(mkfifo(wine_.OnC("Mail/pipe.mbx").c_str(), 0644), 0);
+  for (const char* path : {"C:\\Mail\\Outbox.mbx", "C:\\Mail\\InBox.mbx\\x", "E:\\x",
+                           "C:\\Mail\\Account1", "C:\\Mail\\pipe.mbx"}) {
+    std::string contents;
+    std::string read_error;
+    const TReadStatus read_status = fs_.ReadFile(path, &contents, &read_error);
+    TFileView view(std::string("stale"));
+    std::string view_error;
+    EXPECT_EQ(fs_.ViewFile(path, &view, &view_error), read_status) << path;
+    EXPECT_NE(read_status, TReadStatus::kOk) << path;
+    EXPECT_EQ(view_error, read_error) << path;
+    EXPECT_EQ(view.Bytes(), "") << path;
+  }
+}
+
+TEST_F(PosixFileSystemTest, ViewOutlivesTheFileAndTheFileSystem) {
+  const std::string bytes = Letters(kMapFrom * 2);
+  wine_.WriteOnC("Mail/big.mbx", bytes);
+  wine_.WriteOnC("Mail/other.mbx", bytes);
+  TFileView deleted;
+  TFileView renamed;
+  {
+    PosixFileSystem fs(wine_.Drives(), wine_.OnC("Lorvane.exe"));
+    ASSERT_EQ(fs.ViewFile("C:\\Mail\\big.mbx", &deleted), TReadStatus::kOk);
+    ASSERT_EQ(fs.ViewFile("C:\\Mail\\other.mbx", &renamed), TReadStatus::kOk);
+    ASSERT_TRUE(deleted.IsMapping() && renamed.IsMapping());
+  }
+  ASSERT_TRUE(fs_.DeleteFile("C:\\Mail\\big.mbx"));
+  ASSERT_EQ(rename(wine_.OnC("Mail/other.mbx").c_str(), wine_.OnC("Mail/moved.mbx").c_str()), 0);
+  wine_.WriteOnC("Mail/other.mbx", "new");
+  const TFileView moved = std::move(deleted);
+  EXPECT_TRUE(moved.Bytes() == bytes);
+  EXPECT_TRUE(renamed.Bytes() == bytes);
+}
+
+// The regression this guards against is the process dying of SIGBUS.
+TEST_F(PosixFileSystemTest, FileShrunkUnderAViewReadsNulsPastItsNewEnd) {
+  const size_t size = kMapFrom * 4 + 123;
+  for (const size_t new_size : {size_t{100'000}, size_t{0}}) {
+    const std::string bytes = Letters(size);
+    wine_.WriteOnC("Mail/shrinks.mbx", bytes);
+    TFileView view;
+    ASSERT_EQ(fs_.ViewFile("C:\\Mail\\shrinks.mbx", &view), TReadStatus::kOk);
+    ASSERT_TRUE(view.IsMapping());
+    ASSERT_EQ(truncate(wine_.OnC("Mail/shrinks.mbx").c_str(), static_cast<off_t>(new_size)), 0);
+    const std::string_view seen = view.Bytes();
+    ASSERT_EQ(seen.size(), size);
+    EXPECT_TRUE(seen.substr(0, new_size) == std::string_view(bytes).substr(0, new_size));
+    EXPECT_EQ(seen.find_first_not_of('\0', new_size), std::string_view::npos) << new_size;
+  }
+}
+
+TEST_F(PosixFileSystemTest, SigbusOutsideAViewStillEndsTheProcess) {
+  wine_.WriteOnC("Mail/big.mbx", Letters(kMapFrom * 4));
+  TFileView view;  // puts the guard's handler in place
+  ASSERT_EQ(fs_.ViewFile("C:\\Mail\\big.mbx", &view), TReadStatus::kOk);
+  ASSERT_TRUE(view.IsMapping());
+  wine_.WriteOnC("Mail/own.mbx", Letters(kMapFrom * 4));
+  const std::string path = wine_.OnC("Mail/own.mbx");
+  // A mapping of our own, not a view: the same fault must not be swallowed.
+  EXPECT_DEATH(
+      {
+        const int fd = open(path.c_str(), O_RDONLY);
+        auto* bytes = static_cast<const volatile char*>(
+            mmap(nullptr, kMapFrom * 4, PROT_READ, MAP_PRIVATE, fd, 0));
+        if (ftruncate(open(path.c_str(), O_WRONLY), 0) == 0) (void)bytes[kMapFrom * 2];
+        _exit(0);
+      },
+      "");
+  EXPECT_DEATH(raise(SIGBUS), "");
+}
+
+TEST_F(PosixFileSystemTest, ViewsBeyondTheGuardTableAreCopiesAndSlotsComeBack) {
+  const std::string bytes = Letters(kMapFrom);
+  wine_.WriteOnC("Mail/big.mbx", bytes);
+  std::vector<TFileView> views(kMaxGuardedMappings + 3);
+  size_t mapped = 0;
+  for (TFileView& view : views) {
+    ASSERT_EQ(fs_.ViewFile("C:\\Mail\\big.mbx", &view), TReadStatus::kOk);
+    mapped += view.IsMapping();
+    EXPECT_TRUE(view.Bytes() == bytes);
+  }
+  EXPECT_EQ(mapped, kMaxGuardedMappings);
+  views.clear();
+  TFileView again;
+  ASSERT_EQ(fs_.ViewFile("C:\\Mail\\big.mbx", &again), TReadStatus::kOk);
+  EXPECT_TRUE(again.IsMapping());
 }
 
 TEST_F(PosixFileSystemTest, ReadsAtOffsetsAndReportsShortReads) {
