@@ -22,37 +22,51 @@ constexpr size_t kBlock = 64;
 struct TBlockMasks {
   uint64_t lf = 0;
   uint64_t cr = 0;
+  uint64_t nul = 0;
 };
 
-// Bit i set where p[i] is LF, or CR, for the 64 bytes at p.
+// Bit i set where p[i] is LF, CR or NUL, for the 64 bytes at p.
 TBlockMasks MasksOf(const char* p) {
   TBlockMasks m;
 #if defined(__SSE2__)
   const __m128i lf = _mm_set1_epi8('\n');
   const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i nul = _mm_setzero_si128();
   for (int k = 0; k < 4; ++k) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
     const auto lf_bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf)));
     const auto cr_bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, cr)));
+    const auto nul_bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, nul)));
     m.lf |= uint64_t{lf_bits} << (16 * k);
     m.cr |= uint64_t{cr_bits} << (16 * k);
+    m.nul |= uint64_t{nul_bits} << (16 * k);
   }
 #else
   for (size_t i = 0; i < kBlock; ++i) {
     m.lf |= uint64_t{p[i] == '\n'} << i;
     m.cr |= uint64_t{p[i] == '\r'} << i;
+    m.nul |= uint64_t{p[i] == '\0'} << i;
   }
 #endif
   return m;
 }
 
-// Bit i set where the line ending at p[i] ends: each LF, and each CR no LF follows.
+// Bit i set where the line ending at p[i] ends: each LF, and each CR no LF follows; only
+// bits before the block's first NUL, whose offset goes to `*nul` (64 when there is none).
 // `after_is_lf` tells about the byte after the block.
-uint64_t LineEndsOf(const char* p, bool after_is_lf) {
+uint64_t LineEndsOf(const char* p, bool after_is_lf, size_t* nul) {
   const TBlockMasks m = MasksOf(p);
-  if (m.cr == 0) return m.lf;
-  const uint64_t lf_next = (m.lf >> 1) | (uint64_t{after_is_lf} << (kBlock - 1));
-  return m.lf | (m.cr & ~lf_next);
+  uint64_t ends = m.lf;
+  if (m.cr != 0) {
+    const uint64_t lf_next = (m.lf >> 1) | (uint64_t{after_is_lf} << (kBlock - 1));
+    ends |= m.cr & ~lf_next;
+  }
+  *nul = kBlock;
+  if (m.nul != 0) {
+    *nul = static_cast<size_t>(std::countr_zero(m.nul));
+    ends &= (uint64_t{1} << *nul) - 1;
+  }
+  return ends;
 }
 
 // The bits set in a mask of line ends: a few at most in a block of mail text, so clearing
@@ -93,31 +107,51 @@ std::optional<TLineEnd> FindLineEnd(std::string_view text, size_t pos, bool comp
   return TLineEnd{n, n};
 }
 
-size_t CountLineEnds(std::string_view text, size_t from, size_t to) {
+size_t CountLineEnds(std::string_view text, size_t from, size_t to, size_t* nul) {
   size_t count = 0;
   size_t i = from;
   for (; i + kBlock <= to; i += kBlock) {
     const bool after_is_lf = i + kBlock < text.size() && text[i + kBlock] == '\n';
-    count += BitCount(LineEndsOf(text.data() + i, after_is_lf));
+    size_t nul_at = kBlock;
+    count += BitCount(LineEndsOf(text.data() + i, after_is_lf, &nul_at));
+    if (nul_at < kBlock) {
+      if (nul) *nul = i + nul_at;
+      return count;
+    }
   }
-  for (; i < to; ++i) count += EndsLineAt(text, i) ? 1 : 0;
+  for (; i < to; ++i) {
+    if (text[i] == '\0') {
+      if (nul) *nul = i;
+      return count;
+    }
+    count += EndsLineAt(text, i) ? 1 : 0;
+  }
   return count;
 }
 
+size_t CountLinesFrom(std::string_view text, size_t pos) {
+  size_t end = text.size();
+  const size_t ends = CountLineEnds(text, pos, text.size(), &end);
+  if (end == pos) return ends;
+  const char last = text[end - 1];
+  return ends + (last == '\n' || last == '\r' ? 0 : 1);
+}
+
 size_t CountLines(std::string_view text) {
-  if (text.empty()) return 0;
-  const char last = text.back();
-  return CountLineEnds(text, 0, text.size()) + (last == '\n' || last == '\r' ? 0 : 1);
+  return CountLinesFrom(text, 0);
 }
 
 size_t SkipLines(std::string_view text, size_t pos, size_t count, size_t* passed) {
   size_t left = count;
-  // The text's last byte is left to the line-by-line rule: a last line without terminator
-  // ends there, which no mask shows.
+  // The text's last byte, and a NUL, are left to the line-by-line rule below: a last line
+  // without terminator ends there, which no mask shows.
   while (left > 0 && pos + kBlock < text.size()) {
-    uint64_t ends = LineEndsOf(text.data() + pos, text[pos + kBlock] == '\n');
+    size_t nul = kBlock;
+    uint64_t ends = LineEndsOf(text.data() + pos, text[pos + kBlock] == '\n', &nul);
     const size_t here = BitCount(ends);
     if (here < left) {
+      // A NUL in the block or just after it may end a line the mask does not show.
+      if (nul < kBlock || text[pos + kBlock] == '\0') break;
       left -= here;
       pos += kBlock;
       continue;
@@ -126,9 +160,42 @@ size_t SkipLines(std::string_view text, size_t pos, size_t count, size_t* passed
     pos += static_cast<size_t>(std::countr_zero(ends)) + 1;
     left = 0;
   }
-  for (; left > 0 && pos < text.size(); --left) pos = FindLineEnd(text, pos, true)->next;
+  if (left > 0) {
+    const std::string_view live = text.substr(0, pos + TextBeforeNul(text.substr(pos)).size());
+    for (; left > 0 && pos < live.size(); --left) pos = FindLineEnd(live, pos, true)->next;
+  }
   if (passed) *passed = count - left;
   return pos;
+}
+
+TLineScan ForEachLineStartingWith(std::string_view text, char first_byte,
+                                  const std::function<void(size_t, size_t)>& visit) {
+  TLineScan scan;
+  size_t line_start = 0;  // where the line being counted starts
+  const auto at_line_start = [&](size_t start) {
+    line_start = start;
+    if (start < text.size() && text[start] == first_byte) visit(scan.lines, start);
+  };
+  at_line_start(0);
+  size_t pos = 0;
+  for (; pos + kBlock < text.size(); pos += kBlock) {
+    size_t nul = kBlock;
+    uint64_t ends = LineEndsOf(text.data() + pos, text[pos + kBlock] == '\n', &nul);
+    if (nul < kBlock) break;  // the rest, to the NUL, line by line below
+    for (; ends != 0; ends &= ends - 1) {
+      ++scan.lines;
+      at_line_start(pos + static_cast<size_t>(std::countr_zero(ends)) + 1);
+    }
+  }
+  const std::string_view live = text.substr(0, pos + TextBeforeNul(text.substr(pos)).size());
+  for (; pos < live.size(); ++pos) {
+    if (!EndsLineAt(live, pos)) continue;
+    ++scan.lines;
+    at_line_start(pos + 1);
+  }
+  scan.end = live.size();
+  if (line_start < scan.end) ++scan.lines;  // a last line without terminator
+  return scan;
 }
 
 bool IsLineStart(std::string_view text, size_t pos) {

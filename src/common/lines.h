@@ -25,17 +25,33 @@ struct TLineEnd {
 std::optional<TLineEnd> FindLineEnd(std::string_view text, size_t pos, bool complete);
 
 // How many lines end in text[from, to): one at each LF, and one at each CR that no LF
-// follows (the byte after `to` decides for a CR at to - 1). `text` holds no NUL.
-size_t CountLineEnds(std::string_view text, size_t from, size_t to);
+// follows (the byte after `to` decides for a CR at to - 1). A NUL ends the text: counting
+// stops there, and `*nul` (if given) becomes its position; it is left alone without one.
+// Looks at 64 bytes at a time, as do the two below.
+size_t CountLineEnds(std::string_view text, size_t from, size_t to, size_t* nul = nullptr);
 
-// The number of lines of a complete `text` without NUL: a final line without terminator
-// counts.
+// The number of lines of a complete `text` up to its first NUL, from the line start
+// `pos`: a final line without terminator counts.
+size_t CountLinesFrom(std::string_view text, size_t pos);
 size_t CountLines(std::string_view text);
 
 // The start of the line `count` lines after the one that starts at `pos`, in a complete
-// `text` without NUL; text.size() when fewer lines follow, with `*passed` (if given) the
-// number there were, a final line without terminator counted.
+// `text` that ends at its first NUL; that end when fewer lines follow, with `*passed` (if
+// given) the number there were, a final line without terminator counted.
 size_t SkipLines(std::string_view text, size_t pos, size_t count, size_t* passed = nullptr);
+
+// Where a scan of a whole text got to.
+struct TLineScan {
+  size_t lines = 0;  // the lines counted (a final line without terminator counts)
+  size_t end = 0;    // where the text ends: its first NUL, or its size
+};
+
+// Calls `visit(line, offset)` for each line of `text` (up to its first NUL) whose first
+// byte is `first_byte`, in order, with the line's number and where it starts. One pass,
+// 64 bytes at a time: the lines of a mailbox are counted and its separator lines found
+// together.
+TLineScan ForEachLineStartingWith(std::string_view text, char first_byte,
+                                  const std::function<void(size_t, size_t)>& visit);
 
 // Whether `pos` starts a line of `text` (a line start after a CR that a LF follows is
 // the LF's place, so no line starts there).

@@ -120,8 +120,10 @@ void TMailReader::MoveCursor(int64_t line, size_t offset) {
   }
 }
 
-std::pair<size_t, size_t> TMailReader::FetchMessage(const std::string& file_name, int32_t first,
-                                                    int32_t last) {
+std::pair<size_t, size_t> TMailReader::FetchMessage(const TMail& mail) {
+  const std::string& file_name = mail.FileName;
+  const int32_t first = mail.First;
+  const int32_t last = mail.Last;
   switch (LayoutOf(file_name)) {
     case mlByteRange: {
       if (first < 0) {
@@ -167,18 +169,25 @@ std::pair<size_t, size_t> TMailReader::FetchMessage(const std::string& file_name
       if (status != TReadStatus::kOk) throw EMailRead(NamedError(file_name, error));
       cache_.name = file_name;
       cache_.size = cache_.file.Bytes().size();
-      cache_.text = TextBeforeNul(cache_.file.Bytes());
+      cache_.text = cache_.file.Bytes();  // ends at a NUL, which the line counts stop at
       MoveCursor(0, 0);
-      return CachedRange(file_name, first, last);
+      return CachedRange(mail);
     }
   }
   return {0, cache_.text.size()};
 }
 
-std::pair<size_t, size_t> TMailReader::CachedRange(const std::string& file_name, int32_t first,
-                                                   int32_t last) {
+std::pair<size_t, size_t> TMailReader::CachedRange(const TMail& mail) {
+  const std::string& file_name = mail.FileName;
+  const int32_t first = mail.First;
+  const int32_t last = mail.Last;
   if (last != -1 && last < first) return {0, 0};  // an empty message between two separators
   const std::string_view text = cache_.text;
+  if (first >= 0 && last >= first && mail.Begin <= mail.End && mail.End <= text.size()) {
+    // Where the mailbox scan found it: no lines to count.
+    MoveCursor(static_cast<int64_t>(last) + 1, static_cast<size_t>(mail.End));
+    return {static_cast<size_t>(mail.Begin), static_cast<size_t>(mail.End)};
+  }
   const auto lines_outside = [&](int64_t count) {
     const int64_t end = last == -1 ? count - 1 : last;
     return EMailRead(Format(msg::kLinesOutsideFile, {file_name, Num(first), Num(end), Num(count)}));
@@ -203,12 +212,12 @@ std::pair<size_t, size_t> TMailReader::CachedRange(const std::string& file_name,
   if (passed < wanted) {
     // The file has fewer lines: nothing to read to its end, an error for a range.
     const int64_t count = cache_.cursor_line + static_cast<int64_t>(passed);
-    if (last == -1) return {text.size(), text.size()};
+    if (last == -1) return {from, from};
     throw lines_outside(count);
   }
   if (last == -1) {
     MoveCursor(first, from);
-    return {from, text.size()};
+    return {from, from + TextBeforeNul(text.substr(from)).size()};
   }
   const auto length = static_cast<size_t>(last - first) + 1;
   const size_t to = SkipLines(text, from, length, &passed);
@@ -219,14 +228,19 @@ std::pair<size_t, size_t> TMailReader::CachedRange(const std::string& file_name,
 
 std::string TMailReader::ReadMailText(const std::string& file_name, int32_t first, int32_t last,
                                       bool header_only) {
+  return ReadMail({file_name, first, last}, header_only);
+}
+
+std::string TMailReader::ReadMail(const TMail& mail, bool header_only) {
   size_t from = 0;
   size_t to = 0;
+  const std::string& file_name = mail.FileName;
   if (!cache_.name.empty() && file_name == cache_.name && fs_.FileSize(file_name) == cache_.size) {
     // The next message of the mailbox in the cache: one look at its size, no layout test.
-    std::tie(from, to) = CachedRange(file_name, first, last);
+    std::tie(from, to) = CachedRange(mail);
   } else {
     if (!fs_.Exists(file_name)) return {};
-    std::tie(from, to) = FetchMessage(file_name, first, last);
+    std::tie(from, to) = FetchMessage(mail);
   }
   std::string_view message = cache_.text.substr(from, to - from);
   if (header_only) {

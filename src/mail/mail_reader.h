@@ -17,10 +17,20 @@ namespace lorvane {
 // A message address. What First and Last mean depends on the layout, which the file
 // name decides (TMailReader::LayoutOf); a whole file is the line range 0 to -1.
 struct TMail {
+  static constexpr uint64_t kUnknown = ~uint64_t{0};
+
   std::string FileName;
   int32_t First = 0;
   int32_t Last = -1;
-  bool operator==(const TMail&) const = default;
+  // Where the mailbox scan found the message's bytes in a line-range file, [Begin, End),
+  // so that reading it need not count the lines again. Not part of the address: a result
+  // file does not keep it, and two addresses are equal without it.
+  uint64_t Begin = kUnknown;
+  uint64_t End = kUnknown;
+
+  bool operator==(const TMail& other) const {
+    return FileName == other.FileName && First == other.First && Last == other.Last;
+  }
 };
 
 // A result row's First or Last text as a number; `fallback` for anything that is not a
@@ -55,12 +65,10 @@ class TMailReader {
   // The message's text; empty when the file does not exist. Raises EMailRead.
   std::string ReadMailText(const std::string& file_name, int32_t first, int32_t last,
                            bool header_only);
-  std::string GetText(const TMail& mail) {
-    return ReadMailText(mail.FileName, mail.First, mail.Last, false);
-  }
-  std::string GetHeader(const TMail& mail) {
-    return ReadMailText(mail.FileName, mail.First, mail.Last, true);
-  }
+  // The same for an address the mailbox scan made, using where it found the bytes.
+  std::string ReadMail(const TMail& mail, bool header_only);
+  std::string GetText(const TMail& mail) { return ReadMail(mail, false); }
+  std::string GetHeader(const TMail& mail) { return ReadMail(mail, true); }
 
   // Hook for tests: how often reading a line-range file started from its first byte (a
   // file other than the last one, a changed size, or a message before the first mark).
@@ -77,7 +85,7 @@ class TMailReader {
     std::string name;  // empty when the text is not a line-range file's
     uint64_t size = 0;  // the file's size when it was viewed
     TFileView file;
-    std::string_view text;  // up to the first NUL
+    std::string_view text;  // ends at its first NUL, if it holds one
     int64_t cursor_line = 0;
     size_t cursor_offset = 0;
     std::vector<std::pair<int64_t, size_t>> marks;  // (line, offset), in order
@@ -85,11 +93,9 @@ class TMailReader {
 
   // Puts the file (line-range) or the message in the cache; returns the message's bytes
   // [from, to) in its text.
-  std::pair<size_t, size_t> FetchMessage(const std::string& file_name, int32_t first,
-                                         int32_t last);
+  std::pair<size_t, size_t> FetchMessage(const TMail& mail);
   // The bytes of a line-range address in the cached file; raises EMailRead outside it.
-  std::pair<size_t, size_t> CachedRange(const std::string& file_name, int32_t first,
-                                        int32_t last);
+  std::pair<size_t, size_t> CachedRange(const TMail& mail);
   void CacheWholeText(std::string bytes);
   void MoveCursor(int64_t line, size_t offset);
   std::string ReadRange(const std::string& path, uint64_t offset, uint64_t count);

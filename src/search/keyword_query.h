@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "search/awk_str.h"
-#include "common/substring_finder.h"
+#include "search/substring_finder.h"
 
 namespace lorvane {
 

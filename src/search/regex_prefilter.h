@@ -18,7 +18,7 @@
 
 #include "search/regex_char.h"
 #include "search/regex_parse_tree.h"
-#include "common/substring_finder.h"
+#include "search/substring_finder.h"
 
 namespace lorvane {
 

@@ -225,8 +225,7 @@ void TSearchDriver::SearchFolder(TFolder& folder, int& done, int total) {
     const TMail mail = *folder.Mail(i);
     StepProgress(done, total, mail.FileName);
     if (cancel_) return;
-    const std::string text =
-        reader_.ReadMailText(mail.FileName, mail.First, mail.Last, !scope_.body);
+    const std::string text = reader_.ReadMail(mail, !scope_.body);
     const std::string_view current = scope_.header ? std::string_view(text) : BodyOf(text);
     if (query_.IsMatch(current)) {
       TMailRecord record;

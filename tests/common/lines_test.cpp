@@ -56,41 +56,55 @@ TEST(LinesTest, TextThatMayGoOnWaitsForTheLineEnd) {
 }
 
 
-// The block-wise counting and skipping against the line-by-line rule, over random texts
-// of CRs, LFs and letters long enough that pairs and lone CRs fall on every block edge.
+// The block-wise counting, skipping and scanning against the line-by-line rule, over random texts
+// of CRs, LFs and letters long enough that pairs and lone CRs fall on every block edge,
+// some with a NUL that ends them.
 TEST(LinesTest, CountingAndSkippingAgreeWithTheLineByLineRule) {
   std::mt19937 random(7);
-  for (int round = 0; round < 300; ++round) {
+  for (int round = 0; round < 600; ++round) {
     std::string text;
     const size_t size = random() % 400;
     const char* alphabet = round % 3 == 0 ? "\r\n" : "\r\nab";
     const size_t letters = round % 3 == 0 ? 2 : 4;
     for (size_t i = 0; i < size; ++i) text += alphabet[random() % letters];
+    if (round % 4 == 1 && !text.empty()) text[random() % text.size()] = '\0';
     SCOPED_TRACE(::testing::Message() << "round " << round);
 
+    const std::string_view live = TextBeforeNul(text);
     std::vector<size_t> starts;  // every line start, by the line-by-line rule
-    for (size_t pos = 0; pos < text.size(); pos = FindLineEnd(text, pos, true)->next) {
+    for (size_t pos = 0; pos < live.size(); pos = FindLineEnd(live, pos, true)->next) {
       starts.push_back(pos);
     }
     EXPECT_EQ(CountLines(text), starts.size());
-    for (size_t pos = 0; pos < text.size(); ++pos) {
+    std::vector<std::pair<size_t, size_t>> with_a;  // (line, start) of the lines "a..."
+    for (size_t k = 0; k < starts.size(); ++k) {
+      if (live[starts[k]] == 'a') with_a.emplace_back(k, starts[k]);
+    }
+    std::vector<std::pair<size_t, size_t>> visited;
+    const TLineScan scan = ForEachLineStartingWith(
+        text, 'a', [&visited](size_t line, size_t start) { visited.emplace_back(line, start); });
+    EXPECT_EQ(visited, with_a);
+    EXPECT_EQ(scan.lines, starts.size());
+    EXPECT_EQ(scan.end, live.size());
+    size_t nul = text.size();
+    CountLineEnds(text, 0, text.size(), &nul);
+    EXPECT_EQ(nul, live.size());
+    for (size_t pos = 0; pos < live.size(); ++pos) {
       const bool start = std::find(starts.begin(), starts.end(), pos) != starts.end();
       EXPECT_EQ(IsLineStart(text, pos), start) << pos;
     }
     for (size_t k = 0; k < starts.size(); ++k) {
+      EXPECT_EQ(CountLinesFrom(text, starts[k]), starts.size() - k);
       for (size_t count : {size_t{0}, size_t{1}, size_t{3}, size_t{40}, starts.size()}) {
         size_t passed = 0;
         const size_t to = SkipLines(text, starts[k], count, &passed);
-        const size_t expected_passed = std::min(count, starts.size() - k);
-        EXPECT_EQ(passed, expected_passed);
-        EXPECT_EQ(to, k + count < starts.size() ? starts[k + count] : text.size());
+        EXPECT_EQ(passed, std::min(count, starts.size() - k));
+        EXPECT_EQ(to, k + count < starts.size() ? starts[k + count] : live.size());
         // The lines that ended on the way are the lines passed, but for a last line
         // without terminator.
-        const size_t unterminated = to == text.size() && !text.empty() && text.back() != '\n' &&
-                                            text.back() != '\r' && passed > 0
-                                        ? 1
-                                        : 0;
-        EXPECT_EQ(CountLineEnds(text, starts[k], to), passed - unterminated);
+        const bool unterminated = to == live.size() && !live.empty() && live.back() != '\n' &&
+                                  live.back() != '\r' && passed > 0;
+        EXPECT_EQ(CountLineEnds(text, starts[k], to), passed - (unterminated ? 1 : 0));
       }
     }
   }

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "common/lines.h"
-#include "common/substring_finder.h"
 
 namespace lorvane::mailers {
 
@@ -21,78 +20,83 @@ namespace {
 constexpr size_t kMaxLine = static_cast<size_t>(std::numeric_limits<int32_t>::max());
 
 // The lines of a viewed file that begin with `prefix` (or, with `whole`, are exactly
-// `prefix`), found by searching for the prefix's bytes. `visit(line_number)` is called for
-// each in order and returns false to stop. Returns the file's line count, or nullopt when
-// the file cannot be read.
-template <typename Visit>
-std::optional<size_t> ForEachLineWith(IFileSystem& fs, const std::string& path,
-                                      std::string_view prefix, bool whole, Visit visit) {
-  TFileView file;
+// `prefix`): `visit(line_number, offset)` is called for each in order. nullopt when the
+// file cannot be read.
+std::optional<TLineScan> ForEachLineWith(IFileSystem& fs, const std::string& path,
+                                         std::string_view prefix, bool whole, TFileView& file,
+                                         const std::function<void(size_t, size_t)>& visit) {
   if (fs.ViewFile(path, &file) != TReadStatus::kOk) return std::nullopt;
-  const std::string_view text = TextBeforeNul(file.Bytes());
-  const TSubstringFinder finder{std::string(prefix)};
-  size_t line = 0;    // the number of the line that starts at `offset`
-  size_t offset = 0;
-  for (size_t at = 0; at < text.size();) {
-    const size_t found = finder.FindFirst(text.substr(at));
-    if (found == std::string_view::npos) break;
-    const size_t start = at + found;
-    at = start + 1;
-    if (!IsLineStart(text, start)) continue;
+  const std::string_view text = file.Bytes();
+  return ForEachLineStartingWith(text, prefix[0], [&](size_t line, size_t start) {
+    if (text.compare(start, prefix.size(), prefix) != 0) return;
     const size_t after = start + prefix.size();
-    if (whole && after < text.size() && text[after] != '\r' && text[after] != '\n') continue;
-    line += CountLineEnds(text, offset, start);
-    offset = start;
-    if (!visit(line)) break;
-  }
-  const char last = text.empty() ? '\n' : text.back();
-  return line + CountLineEnds(text, offset, text.size()) + (last == '\n' || last == '\r' ? 0 : 1);
+    if (whole && after < text.size() && text[after] != '\r' && text[after] != '\n' &&
+        text[after] != '\0') {
+      return;
+    }
+    visit(line, start);
+  });
+}
+
+// A message of `path` in the lines [first, last], found at the bytes [begin, end).
+TMail Located(const std::string& path, size_t first, size_t last, size_t begin, size_t end) {
+  return {path, static_cast<int32_t>(first), static_cast<int32_t>(last), begin, end};
 }
 
 }  // namespace
 
 bool ListDotTerminated(IFileSystem& fs, const std::string& path, TFolder& folder) {
+  TFileView file;
   size_t start = 0;
-  return ForEachLineWith(fs, path, ".", true, [&](size_t i) {
-    if (i > kMaxLine) return false;
+  size_t begin = 0;  // where line `start` begins
+  return ForEachLineWith(fs, path, ".", true, file, [&](size_t i, size_t offset) {
+    if (i > kMaxLine) return;
     // A "." on line 0 closes an empty message whose range 0..-1 would read as the whole
     // file; it is left out.
-    if (i > 0) {
-      folder.AddMail({path, static_cast<int32_t>(start), static_cast<int32_t>(i - 1)});
-    }
+    if (i > 0) folder.AddMail(Located(path, start, i - 1, begin, offset));
     start = i + 1;
-    return true;
+    begin = SkipLines(file.Bytes(), offset, 1);
   }).has_value();
 }
 
 bool ListSeparated(IFileSystem& fs, const std::string& path, std::string_view separator,
                    TFolder& folder) {
+  TFileView file;
   size_t start = 1;
-  const std::optional<size_t> count = ForEachLineWith(fs, path, separator, false, [&](size_t i) {
-    if (i > kMaxLine) return false;
-    if (i == 0) return true;  // line 0 is the first separator whatever it holds
-    folder.AddMail({path, static_cast<int32_t>(start), static_cast<int32_t>(i - 1)});
-    start = i + 1;
-    return true;
-  });
-  if (count && *count > 0 && *count - 1 <= kMaxLine && start <= kMaxLine) {
-    folder.AddMail({path, static_cast<int32_t>(start), static_cast<int32_t>(*count - 1)});
+  size_t begin = TMail::kUnknown;  // where line `start` begins
+  // Line 0 is the first separator whatever it holds.
+  const auto after_line_zero = [&file, &begin] {
+    if (begin == TMail::kUnknown) begin = SkipLines(file.Bytes(), 0, 1);
+  };
+  const std::optional<TLineScan> scanned =
+      ForEachLineWith(fs, path, separator, false, file, [&](size_t i, size_t offset) {
+        if (i > kMaxLine) return;
+        after_line_zero();
+        if (i > 0) folder.AddMail(Located(path, start, i - 1, begin, offset));
+        start = i + 1;
+        begin = SkipLines(file.Bytes(), offset, 1);
+      });
+  if (!scanned) return false;
+  after_line_zero();
+  const size_t count = scanned->lines;
+  if (count > 0 && count - 1 <= kMaxLine && start <= kMaxLine) {
+    folder.AddMail(Located(path, start, count - 1, begin, scanned->end));
   }
-  return count.has_value();
+  return true;
 }
 
 bool ForEachDotMessage(IFileSystem& fs, const std::string& path, TDotLayout layout,
                        const std::function<void(size_t, int32_t, int32_t)>& message) {
   size_t start = layout.first;
   size_t number = 0;
-  return ForEachLineWith(fs, path, ".", true, [&](size_t i) {
+  TFileView file;
+  return ForEachLineWith(fs, path, ".", true, file, [&](size_t i, size_t) {
     // An address holds 32-bit line numbers; later lines cannot be addressed.
-    if (i > kMaxLine) return false;
-    if (i < start) return true;
+    if (i > kMaxLine) return;
+    if (i < start) return;
     if (i > start) message(number, static_cast<int32_t>(start), static_cast<int32_t>(i - 1));
     ++number;
     start = i + 1 + layout.skipped_after_dot;
-    return true;
   }).has_value();
 }
 

@@ -9,6 +9,7 @@
 
 #include "common/lines.h"
 
+#include "mail/mail_reader.h"
 #include "persist/ini_file.h"
 #include "support/memory_file_system.h"
 
@@ -38,7 +39,16 @@ class LineLayoutTest : public ::testing::Test {
     TFolder folder(ini_, 4, 2, 1, "", "f", "", "f", "box", true);
     EXPECT_TRUE(dots ? ListDotTerminated(fs_, "C:\\M\\box", folder)
                      : ListSeparated(fs_, "C:\\M\\box", "From ", folder));
-    for (int i = 0; i < folder.MailCount(); ++i) EXPECT_EQ(folder.Mail(i)->FileName, "C:\\M\\box");
+    // Where the scan found each message, the reader reads what counting its lines gives.
+    TMailReader located(fs_, [] { return false; });
+    TMailReader counted(fs_, [] { return false; });
+    for (int i = 0; i < folder.MailCount(); ++i) {
+      const TMail& mail = *folder.Mail(i);
+      EXPECT_EQ(mail.FileName, "C:\\M\\box");
+      EXPECT_NE(mail.End, TMail::kUnknown);
+      EXPECT_EQ(located.ReadMail(mail, false),
+                counted.ReadMailText(mail.FileName, mail.First, mail.Last, false));
+    }
     return Ranges(folder);
   }
   MemoryFileSystem fs_;

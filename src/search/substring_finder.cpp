@@ -4,9 +4,9 @@
 // occurs seldom and memchr runs at memory speed. When candidates prove frequent, the
 // search hands over to memmem (two-way; Boyer-Moore where the C library lacks it), linear
 // in the worst case.
-// Tested by tests/common/substring_finder_test.cpp.
+// Tested by tests/search/substring_finder_test.cpp.
 
-#include "common/substring_finder.h"
+#include "search/substring_finder.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 // The plain substring search of the keyword query's fast path.
 
-#include "common/substring_finder.h"
+#include "search/substring_finder.h"
 
 #include <gtest/gtest.h>
 
