@@ -1,7 +1,7 @@
-// Line-range mailboxes: the messages are found from a view of the file, never copying it.
-// Separator and "." lines are found by searching for their bytes (an attachment's base64
-// holds neither "." nor "?"), and the lines between are counted 64 bytes at a time, so a
-// mailbox of hundreds of megabytes is listed at memory speed.
+// Line-range mailboxes: the messages are found from a view of the file, never copying it,
+// in one pass that counts lines 64 bytes at a time and looks closer only at lines that
+// start with the separator's first byte, so a mailbox of hundreds of megabytes is listed
+// at memory speed. Each message keeps where its bytes are, for the reader.
 // Tested by tests/mail/mailers/line_mailboxes_test.cpp and through the kinds' tests.
 
 #include "mail/mailers/line_mailboxes.h"
