@@ -123,6 +123,28 @@ bool MapView(HANDLE h, uint64_t size, TFileView* view) {
   return true;
 }
 
+// Opens a file (not a directory) to be read whole, with its size.
+TReadStatus OpenWhole(const std::string& path, UniqueHandle* h, uint64_t* file_size,
+                      std::string* error) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    if (error) *error = path + ": is a directory";
+    return TReadStatus::kError;
+  }
+  return OpenWithSize(path, h, file_size, error);
+}
+
+// Reads all `file_size` bytes of the open file into `out` (emptied on failure).
+TReadStatus ReadWhole(const std::string& path, HANDLE h, uint64_t file_size, std::string* out,
+                      std::string* error) {
+  if (!ReadRange(h, 0, static_cast<size_t>(file_size), out)) {
+    SetError(error, path, "cannot read");
+    out->clear();
+    return TReadStatus::kError;
+  }
+  return TReadStatus::kOk;
+}
+
 }  // namespace
 
 std::string Win32ExecutablePath() {
@@ -187,22 +209,13 @@ bool Win32FileSystem::IsDirectory(const std::string& path) {
 TReadStatus Win32FileSystem::ReadFile(const std::string& path, std::string* contents,
                                       std::string* error) {
   contents->clear();
-  if (IsDirectory(path)) {
-    if (error) *error = path + ": is a directory";
-    return TReadStatus::kError;
-  }
   UniqueHandle h;
   uint64_t file_size = 0;
-  if (const TReadStatus opened = OpenWithSize(path, &h, &file_size, error);
+  if (const TReadStatus opened = OpenWhole(path, &h, &file_size, error);
       opened != TReadStatus::kOk) {
     return opened;
   }
-  if (!ReadRange(h.get(), 0, static_cast<size_t>(file_size), contents)) {
-    SetError(error, path, "cannot read");
-    contents->clear();
-    return TReadStatus::kError;
-  }
-  return TReadStatus::kOk;
+  return ReadWhole(path, h.get(), file_size, contents, error);
 }
 
 TReadStatus Win32FileSystem::ReadAt(const std::string& path, uint64_t offset, size_t count,
@@ -229,24 +242,17 @@ TReadStatus Win32FileSystem::ViewFile(const std::string& path, TFileView* view,
   // Below this a mapping costs more than a copy.
   constexpr uint64_t kMapFrom = 64 * 1024;
   *view = TFileView();
-  if (IsDirectory(path)) {
-    if (error) *error = path + ": is a directory";
-    return TReadStatus::kError;
-  }
   UniqueHandle h;
   uint64_t file_size = 0;
-  if (const TReadStatus opened = OpenWithSize(path, &h, &file_size, error);
+  if (const TReadStatus opened = OpenWhole(path, &h, &file_size, error);
       opened != TReadStatus::kOk) {
     return opened;
   }
   if (file_size >= kMapFrom && MapView(h.get(), file_size, view)) return TReadStatus::kOk;
   std::string copy;
-  if (!ReadRange(h.get(), 0, static_cast<size_t>(file_size), &copy)) {
-    SetError(error, path, "cannot read");
-    return TReadStatus::kError;
-  }
+  const TReadStatus status = ReadWhole(path, h.get(), file_size, &copy, error);
   *view = TFileView(std::move(copy));
-  return TReadStatus::kOk;
+  return status;
 }
 
 std::optional<uint64_t> Win32FileSystem::FileSize(const std::string& path) {
