@@ -24,13 +24,8 @@ bool ForEachFileLine(IFileSystem& fs, const std::string& path,
   // A view, not a copy: a mailbox of hundreds of megabytes costs no fresh memory.
   TFileView file;
   if (fs.ViewFile(path, &file) != TReadStatus::kOk) return false;
-  const std::string_view text = TextBeforeNul(file.Bytes());
   size_t index = 0;
-  for (size_t pos = 0; pos < text.size();) {
-    const TLineEnd line = *FindLineEnd(text, pos, true);
-    visit(index++, text.substr(pos, line.end - pos));
-    pos = line.next;
-  }
+  ForEachLine(file.Bytes(), [&](std::string_view line) { visit(index++, line); });
   return true;
 }
 
