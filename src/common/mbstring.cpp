@@ -109,4 +109,12 @@ bool SameTextAscii(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool StartsWithNoCase(std::string_view s, size_t at, std::string_view upper_prefix) {
+  if (at > s.size() || s.size() - at < upper_prefix.size()) return false;
+  for (size_t i = 0; i < upper_prefix.size(); ++i) {
+    if (UpperChar(s[at + i]) != upper_prefix[i]) return false;
+  }
+  return true;
+}
+
 }  // namespace lorvane

@@ -63,4 +63,8 @@ constexpr int HexDigitValue(char c) {
 // Case-insensitive (ASCII) equality, for keys and file names.
 bool SameTextAscii(std::string_view a, std::string_view b);
 
+// Whether `s` holds `upper_prefix` (ASCII, upper case) at byte index `at`, a-z counting as
+// A-Z: a header name at a line start, without a copy.
+bool StartsWithNoCase(std::string_view s, size_t at, std::string_view upper_prefix);
+
 }  // namespace lorvane

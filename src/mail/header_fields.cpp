@@ -21,32 +21,31 @@ void ScanHeaderFields(std::string_view text, bool names_without_blank, std::stri
   const std::string_view subject_prefix = names_without_blank ? "SUBJECT:" : "SUBJECT: ";
   const std::string_view from_prefix = names_without_blank ? "FROM:" : "FROM: ";
   const std::string_view date_prefix = names_without_blank ? "DATE:" : "DATE: ";
-  auto has = [](std::string_view line, std::string_view prefix) {
-    return line.size() >= prefix.size() && UpperAscii(line.substr(0, prefix.size())) == prefix;
-  };
-  bool done = false;
-  ForEachLine(text, [&](std::string_view line) {
-    if (done) return;
+  text = TextBeforeNul(text);
+  for (size_t pos = 0; pos < text.size();) {
+    const TLineEnd end = *FindLineEnd(text, pos, true);
+    const std::string_view line = text.substr(pos, end.end - pos);
+    pos = end.next;
     bool filled = false;
-    if (has(line, subject_prefix)) {
+    if (StartsWithNoCase(line, 0, subject_prefix)) {
       if (subject->empty()) {
         *subject = std::string(Trim(line.substr(subject_prefix.size())));
         filled = true;
       }
-    } else if (has(line, from_prefix)) {
+    } else if (StartsWithNoCase(line, 0, from_prefix)) {
       if (sender->empty()) {
         *sender = SenderName(line.substr(from_prefix.size()));
         filled = true;
       }
-    } else if (has(line, date_prefix)) {
+    } else if (StartsWithNoCase(line, 0, date_prefix)) {
       if (date->empty()) {
         *date = MailDate(line.substr(date_prefix.size()));
         *time = MailTime(line.substr(date_prefix.size()));
         filled = true;
       }
     }
-    if (filled && !subject->empty() && !sender->empty() && !date->empty()) done = true;
-  });
+    if (filled && !subject->empty() && !sender->empty() && !date->empty()) break;
+  }
 }
 
 }  // namespace lorvane

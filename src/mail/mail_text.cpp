@@ -27,16 +27,6 @@ std::vector<size_t> CharStarts(std::string_view s) {
   return starts;
 }
 
-bool StartsWithNoCase(std::string_view s, size_t at, std::string_view upper_prefix) {
-  if (at > s.size() || s.size() - at < upper_prefix.size()) return false;
-  for (size_t i = 0; i < upper_prefix.size(); ++i) {
-    char c = s[at + i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    if (c != upper_prefix[i]) return false;
-  }
-  return true;
-}
-
 std::string Base64Decode(std::string_view e) {
   const size_t m = e.size();
   long long length = static_cast<long long>(m * 3 / 4);

@@ -84,5 +84,15 @@ TEST(MBStringTest, SameTextIgnoresAsciiCaseButNotTrailBytes) {
   EXPECT_FALSE(SameTextAscii("\x83\x61", "\x83\x41"));
 }
 
+TEST(MBStringTest, StartsWithNoCaseLooksAtTheBytesAtAPosition) {
+  EXPECT_TRUE(StartsWithNoCase("subject: x", 0, "SUBJECT:"));
+  EXPECT_TRUE(StartsWithNoCase("\r\nContent-TYPE: a", 2, "CONTENT-TYPE:"));
+  EXPECT_FALSE(StartsWithNoCase("Subjec", 0, "SUBJECT"));     // too short
+  EXPECT_FALSE(StartsWithNoCase("xSubject", 0, "SUBJECT"));   // not at that position
+  EXPECT_FALSE(StartsWithNoCase("Subject", 8, ""));           // past the end
+  EXPECT_TRUE(StartsWithNoCase("Subject", 7, ""));
+  EXPECT_FALSE(StartsWithNoCase("件名: x", 0, "SUBJECT:"));
+}
+
 }  // namespace
 }  // namespace lorvane

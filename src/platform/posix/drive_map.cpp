@@ -220,6 +220,18 @@ std::optional<std::string> DriveMap::DriveRoot(char letter) const {
 }
 
 std::optional<std::string> DriveMap::ToHost(std::string_view windows_path) const {
+  return ToHost(windows_path, nullptr, nullptr);
+}
+
+std::optional<std::string> DriveMap::ToHost(std::string_view windows_path, struct stat* found_st,
+                                            bool* found) const {
+  // Only when asked: whether the host path names something, and its stat().
+  struct stat whole_st;
+  const auto settle = [&](const std::string& host_path, bool known_missing) {
+    if (found == nullptr) return;
+    *found = !known_missing && stat(host_path.c_str(), found_st) == 0;
+  };
+  if (found != nullptr) *found = false;
   const char letter = DriveLetterOf(windows_path);
   if (letter == 0) return std::nullopt;
   std::optional<std::string> root = DriveRoot(letter);
@@ -241,22 +253,43 @@ std::optional<std::string> DriveMap::ToHost(std::string_view windows_path) const
   // Mostly the path exists as written; one look settles it then.
   std::string whole = host;
   for (const std::string& name : names) whole = JoinHost(whole, name);
-  struct stat whole_st;
-  if (lstat(whole.c_str(), &whole_st) == 0) return whole;
+  if (lstat(whole.c_str(), &whole_st) == 0) {
+    if (found != nullptr && !S_ISLNK(whole_st.st_mode)) {
+      *found = true;
+      *found_st = whole_st;
+    } else {
+      settle(whole, false);
+    }
+    return whole;
+  }
+  // Next most often only the last name is missing or differs in case (a sibling file looked
+  // for): when the directory exists as written, the walk below would end the same way.
+  if (!names.empty()) {
+    std::string parent = host;
+    for (size_t i = 0; i + 1 < names.size(); ++i) parent = JoinHost(parent, names[i]);
+    struct stat parent_st;
+    if (names.size() == 1 || lstat(parent.c_str(), &parent_st) == 0) {
+      const std::optional<std::string> entry = case_cache_->Find(parent, names.back());
+      std::string host_path = JoinHost(parent, entry ? *entry : names.back());
+      settle(host_path, !entry);
+      return host_path;
+    }
+  }
 
   bool exists = true;  // once a component is missing, nothing below it can be listed
   for (const std::string& name : names) {
     std::string exact = JoinHost(host, name);
     struct stat st;
     if (exists && lstat(exact.c_str(), &st) != 0) {
-      if (std::optional<std::string> found = case_cache_->Find(host, name)) {
-        exact = JoinHost(host, *found);
+      if (std::optional<std::string> entry = case_cache_->Find(host, name)) {
+        exact = JoinHost(host, *entry);
       } else {
         exists = false;
       }
     }
     host = std::move(exact);
   }
+  settle(host, !exists);
   return host;
 }
 

@@ -3,6 +3,8 @@
 // the translation of paths between the two forms. Windows paths are CP932, host paths
 // UTF-8. A copyable value; the start-up code builds one and hands copies to the backends.
 
+#include <sys/stat.h>
+
 #include <array>
 #include <memory>
 #include <optional>
@@ -38,6 +40,11 @@ class DriveMap {
   // drive. nullopt for unmapped drives, relative, UNC and device paths, and names that
   // cannot exist on Windows (wildcards, control characters, bad CP932).
   std::optional<std::string> ToHost(std::string_view windows_path) const;
+  // ToHost, and whether the host path names something (`*found`), with its stat() in
+  // `*found_st` when it does: the look ToHost takes mostly settles that too, so a file's
+  // size or existence costs one system call.
+  std::optional<std::string> ToHost(std::string_view windows_path, struct stat* found_st,
+                                    bool* found) const;
 
   // The reverse: the drive whose directory is the longest prefix of the absolute,
   // normalised host path (relative paths are taken from the current directory), then the

@@ -198,9 +198,9 @@ void PosixFileSystem::ForEachMatch(const std::string& pattern, Visit visit) {
 bool PosixFileSystem::Exists(const std::string& pattern) {
   const TSplitPath split = SplitLastComponent(pattern);
   if (!HasWildcards(split.name)) {
-    const std::optional<std::string> host = drives_.ToHost(pattern);
     struct stat st;
-    return host && stat(host->c_str(), &st) == 0;
+    bool exists = false;
+    return drives_.ToHost(pattern, &st, &exists) && exists;
   }
   bool found = false;
   ForEachMatch(pattern, [&found](int dir_fd, const char* host_name, const std::string&) {
@@ -212,9 +212,9 @@ bool PosixFileSystem::Exists(const std::string& pattern) {
 }
 
 bool PosixFileSystem::IsDirectory(const std::string& path) {
-  const std::optional<std::string> host = drives_.ToHost(path);
   struct stat st;
-  return host && stat(host->c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  bool exists = false;
+  return drives_.ToHost(path, &st, &exists) && exists && S_ISDIR(st.st_mode);
 }
 
 std::vector<TDirEntry> PosixFileSystem::List(const std::string& pattern) {
@@ -278,9 +278,9 @@ TReadStatus PosixFileSystem::ViewFile(const std::string& path, TFileView* view,
 }
 
 std::optional<uint64_t> PosixFileSystem::FileSize(const std::string& path) {
-  const std::optional<std::string> host = drives_.ToHost(path);
   struct stat st;
-  if (!host || stat(host->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  bool exists = false;
+  if (!drives_.ToHost(path, &st, &exists) || !exists || !S_ISREG(st.st_mode)) return std::nullopt;
   return static_cast<uint64_t>(st.st_size);
 }
 

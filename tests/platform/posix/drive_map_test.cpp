@@ -75,6 +75,8 @@ TEST_F(DriveMapTest, MapsPathsOnCToTheNamesOnDiskAndBack) {
       // Missing names stay as written below the last name found.
       {"C:\\program files\\New\\Lorvane.ini", "Program Files/New/Lorvane.ini"},
       {"C:\\新規\\設定.ini", "新規/設定.ini"},
+      {"C:\\メール\\受信箱\\InBox.bmp", "メール/受信箱/InBox.bmp"},
+      {"C:\\CASE\\New.txt", "Case/New.txt"},
       // Dots by name, and never above the drive.
       {"C:\\メール\\.\\受信箱\\..\\..\\windows", "windows"},
       {"C:\\..\\..\\windows", "windows"},
@@ -89,6 +91,41 @@ TEST_F(DriveMapTest, MapsPathsOnCToTheNamesOnDiskAndBack) {
   }
   EXPECT_EQ(drives_.ToHost("d:\\"), wine_.OnD());
   EXPECT_EQ(drives_.FromHost(wine_.OnD()), "D:\\");
+}
+
+TEST_F(DriveMapTest, TellsWhetherThePathNamesSomethingAndItsStat) {
+  ASSERT_EQ(symlink(wine_.OnC("ソ/表示.txt").c_str(), wine_.OnC("ソ/link.txt").c_str()), 0);
+  ASSERT_EQ(symlink("gone.txt", wine_.OnC("ソ/dangling.txt").c_str()), 0);
+  const struct {
+    const char* path;
+    bool found;
+    bool directory;
+  } cases[] = {
+      {"C:\\メール\\受信箱\\InBox.mbx", true, false},
+      {"C:\\メール\\受信箱\\INBOX.MBX", true, false},  // only the last name's case differs
+      {"C:\\めーる\\x", false, false},
+      {"C:\\メール\\受信箱\\InBox.bmp", false, false},
+      {"C:\\PROGRAM FILES\\MAILER\\MAILER.EXE", true, false},
+      {"C:\\program files\\mailer", true, true},
+      {"C:\\ソ\\LINK.TXT", true, false},  // a link to a file is that file
+      {"C:\\ソ\\link.txt", true, false},
+      {"C:\\ソ\\dangling.txt", false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    struct stat st {};
+    bool found = !c.found;
+    ASSERT_EQ(drives_.ToHost(c.path, &st, &found), drives_.ToHost(c.path));
+    EXPECT_EQ(found, c.found);
+    if (found) {
+      EXPECT_EQ(S_ISDIR(st.st_mode), c.directory);
+      EXPECT_EQ(st.st_size, c.directory ? st.st_size : 1);
+    }
+  }
+  bool found = true;
+  struct stat st {};
+  EXPECT_EQ(drives_.ToHost("E:\\x", &st, &found), std::nullopt);
+  EXPECT_FALSE(found);
 }
 
 TEST_F(DriveMapTest, SeesNamesThatAppearAfterAMissedLookup) {
