@@ -5,6 +5,7 @@
 
 #include "common/lines.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -168,13 +169,17 @@ size_t SkipLines(std::string_view text, size_t pos, size_t count, size_t* passed
   return pos;
 }
 
-TLineScan ForEachLineStartingWith(std::string_view text, char first_byte,
+TLineScan ForEachLineStartingWith(std::string_view text, std::string_view first_bytes,
                                   const std::function<void(size_t, size_t)>& visit) {
+  std::array<bool, 256> wanted{};
+  for (const char c : first_bytes) wanted[static_cast<unsigned char>(c)] = true;
   TLineScan scan;
   size_t line_start = 0;  // where the line being counted starts
   const auto at_line_start = [&](size_t start) {
     line_start = start;
-    if (start < text.size() && text[start] == first_byte) visit(scan.lines, start);
+    if (start < text.size() && wanted[static_cast<unsigned char>(text[start])]) {
+      visit(scan.lines, start);
+    }
   };
   at_line_start(0);
   size_t pos = 0;

@@ -47,10 +47,10 @@ struct TLineScan {
 };
 
 // Calls `visit(line, offset)` for each line of `text` (up to its first NUL) whose first
-// byte is `first_byte`, in order, with the line's number and where it starts. One pass,
-// 64 bytes at a time: the lines of a mailbox are counted and its separator lines found
-// together.
-TLineScan ForEachLineStartingWith(std::string_view text, char first_byte,
+// byte is one of `first_bytes`, in order, with the line's number and where it starts. One
+// pass, 64 bytes at a time: the lines of a mailbox are counted and the lines that matter
+// to it (separators, header names) found together.
+TLineScan ForEachLineStartingWith(std::string_view text, std::string_view first_bytes,
                                   const std::function<void(size_t, size_t)>& visit);
 
 // Whether `pos` starts a line of `text` (a line start after a CR that a LF follows is

@@ -253,8 +253,11 @@ std::string TMailReader::ReadMail(const TMail& mail, bool header_only) {
       pos = end.next;
     }
   }
-  // Straight from the cache: binary parts are skipped, never copied.
-  std::string text = KeepTextParts(message, length_limit_());
+  // Straight from the cache: binary parts are skipped, never copied, and where the scan
+  // found the message, not even looked at.
+  const bool scanned = from == mail.Begin && to == mail.End;
+  std::string text =
+      KeepTextParts(message, length_limit_(), scanned ? &mail.ContentTypeLines : nullptr);
 
   // Encoded words live in the header: the lines up to the first empty one (or the last).
   const size_t header_end = HeaderEnd(text);

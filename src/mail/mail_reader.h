@@ -27,6 +27,10 @@ struct TMail {
   // file does not keep it, and two addresses are equal without it.
   uint64_t Begin = kUnknown;
   uint64_t End = kUnknown;
+  // Where the scan found the message's lines that begin "Content-Type:" (in any case), as
+  // offsets from Begin, in order: the reader leaps from a binary part to the next of them
+  // without looking at the part's bytes. Only with Begin and End.
+  std::vector<uint64_t> ContentTypeLines;
 
   bool operator==(const TMail& other) const {
     return FileName == other.FileName && First == other.First && Last == other.Last;

@@ -122,13 +122,24 @@ std::string RemoveBinaryParts(std::string_view text, bool length_limit) {
   return KeepTextParts(TextBeforeNul(text), length_limit);
 }
 
-std::string KeepTextParts(std::string_view text, bool length_limit) {
+std::string KeepTextParts(std::string_view text, bool length_limit,
+                          const std::vector<uint64_t>* type_lines) {
   std::string kept;
   bool keep = true;
   size_t chars = 0;
+  size_t next_type_line = 0;  // in *type_lines
+  // The first Content-Type line at or after the line start `pos`; text.size() for none.
+  const auto leap = [&](size_t pos) {
+    if (type_lines == nullptr) return NextContentTypeLine(text, pos);
+    const std::vector<uint64_t>& at = *type_lines;
+    while (next_type_line < at.size() && at[next_type_line] < pos) ++next_type_line;
+    return next_type_line < at.size() && at[next_type_line] < text.size()
+               ? static_cast<size_t>(at[next_type_line])
+               : text.size();
+  };
   for (size_t pos = 0; pos < text.size();) {
     if (!keep) {
-      pos = NextContentTypeLine(text, pos);
+      pos = leap(pos);
       if (pos == text.size()) break;
     }
     const TLineEnd end = *FindLineEnd(text, pos, true);

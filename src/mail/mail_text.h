@@ -3,6 +3,7 @@
 // decoding ISO-2022-JP "B" header words, JIS to Shift_JIS, and the short forms of the
 // sender, date and time shown in the result list. All on CP932 byte strings.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +21,11 @@ bool IsBinaryContentType(std::string_view upper_value);
 // result is the kept lines of `text` (up to a NUL), each followed by CR LF.
 std::string RemoveBinaryParts(std::string_view text, bool length_limit);
 // The same over a text known to hold no NUL (a message's lines in the reader's cache).
-std::string KeepTextParts(std::string_view text, bool length_limit);
+// `type_lines`, when given, holds where every line of `text` that begins "Content-Type:"
+// (in any case) starts, in order, as a scan of the mailbox found them: the bytes of a
+// binary part are then not looked at.
+std::string KeepTextParts(std::string_view text, bool length_limit,
+                          const std::vector<uint64_t>* type_lines = nullptr);
 
 // 0..63 for "A"-"Z", "a"-"z", "0"-"9", "+"; 63 for every other byte.
 int Base64Value(unsigned char b);

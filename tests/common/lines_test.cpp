@@ -77,12 +77,17 @@ TEST(LinesTest, CountingAndSkippingAgreeWithTheLineByLineRule) {
     }
     EXPECT_EQ(CountLines(text), starts.size());
     std::vector<std::pair<size_t, size_t>> with_a;  // (line, start) of the lines "a..."
+    std::vector<std::pair<size_t, size_t>> with_a_or_b;
     for (size_t k = 0; k < starts.size(); ++k) {
       if (live[starts[k]] == 'a') with_a.emplace_back(k, starts[k]);
+      if (live[starts[k]] == 'a' || live[starts[k]] == 'b') with_a_or_b.emplace_back(k, starts[k]);
     }
     std::vector<std::pair<size_t, size_t>> visited;
-    const TLineScan scan = ForEachLineStartingWith(
-        text, 'a', [&visited](size_t line, size_t start) { visited.emplace_back(line, start); });
+    const auto visit = [&visited](size_t line, size_t start) { visited.emplace_back(line, start); };
+    ForEachLineStartingWith(text, "ba", visit);
+    EXPECT_EQ(visited, with_a_or_b);
+    visited.clear();
+    const TLineScan scan = ForEachLineStartingWith(text, "a", visit);
     EXPECT_EQ(visited, with_a);
     EXPECT_EQ(scan.lines, starts.size());
     EXPECT_EQ(scan.end, live.size());

@@ -9,8 +9,10 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/lines.h"
+#include "common/mbstring.h"
 
 namespace lorvane::mailers {
 
@@ -20,14 +22,18 @@ namespace {
 constexpr size_t kMaxLine = static_cast<size_t>(std::numeric_limits<int32_t>::max());
 
 // The lines of a viewed file that begin with `prefix` (or, with `whole`, are exactly
-// `prefix`): `visit(line_number, offset)` is called for each in order. nullopt when the
-// file cannot be read.
+// `prefix`): `visit(line_number, offset)` is called for each in order; the offsets of the
+// lines that begin "Content-Type:" go to `type_lines`. nullopt when the file cannot be
+// read.
 std::optional<TLineScan> ForEachLineWith(IFileSystem& fs, const std::string& path,
                                          std::string_view prefix, bool whole, TFileView& file,
+                                         std::vector<uint64_t>& type_lines,
                                          const std::function<void(size_t, size_t)>& visit) {
   if (fs.ViewFile(path, &file) != TReadStatus::kOk) return std::nullopt;
   const std::string_view text = file.Bytes();
-  return ForEachLineStartingWith(text, prefix[0], [&](size_t line, size_t start) {
+  const std::string first_bytes = std::string(1, prefix[0]) + "Cc";
+  return ForEachLineStartingWith(text, first_bytes, [&](size_t line, size_t start) {
+    if (StartsWithNoCase(text, start, "CONTENT-TYPE:")) type_lines.push_back(start);
     if (text.compare(start, prefix.size(), prefix) != 0) return;
     const size_t after = start + prefix.size();
     if (whole && after < text.size() && text[after] != '\r' && text[after] != '\n' &&
@@ -38,9 +44,16 @@ std::optional<TLineScan> ForEachLineWith(IFileSystem& fs, const std::string& pat
   });
 }
 
-// A message of `path` in the lines [first, last], found at the bytes [begin, end).
-TMail Located(const std::string& path, size_t first, size_t last, size_t begin, size_t end) {
-  return {path, static_cast<int32_t>(first), static_cast<int32_t>(last), begin, end};
+// A message of `path` in the lines [first, last], found at the bytes [begin, end), with
+// the Content-Type lines among `type_lines` (which it empties) that lie in it.
+TMail Located(const std::string& path, size_t first, size_t last, size_t begin, size_t end,
+              std::vector<uint64_t>& type_lines) {
+  TMail mail{path, static_cast<int32_t>(first), static_cast<int32_t>(last), begin, end, {}};
+  for (const uint64_t at : type_lines) {
+    if (at >= begin && at < end) mail.ContentTypeLines.push_back(at - begin);
+  }
+  type_lines.clear();
+  return mail;
 }
 
 }  // namespace
@@ -49,11 +62,12 @@ bool ListDotTerminated(IFileSystem& fs, const std::string& path, TFolder& folder
   TFileView file;
   size_t start = 0;
   size_t begin = 0;  // where line `start` begins
-  return ForEachLineWith(fs, path, ".", true, file, [&](size_t i, size_t offset) {
+  std::vector<uint64_t> type_lines;
+  return ForEachLineWith(fs, path, ".", true, file, type_lines, [&](size_t i, size_t offset) {
     if (i > kMaxLine) return;
     // A "." on line 0 closes an empty message whose range 0..-1 would read as the whole
     // file; it is left out.
-    if (i > 0) folder.AddMail(Located(path, start, i - 1, begin, offset));
+    if (i > 0) folder.AddMail(Located(path, start, i - 1, begin, offset, type_lines));
     start = i + 1;
     begin = SkipLines(file.Bytes(), offset, 1);
   }).has_value();
@@ -64,15 +78,16 @@ bool ListSeparated(IFileSystem& fs, const std::string& path, std::string_view se
   TFileView file;
   size_t start = 1;
   size_t begin = TMail::kUnknown;  // where line `start` begins
+  std::vector<uint64_t> type_lines;
   // Line 0 is the first separator whatever it holds.
   const auto after_line_zero = [&file, &begin] {
     if (begin == TMail::kUnknown) begin = SkipLines(file.Bytes(), 0, 1);
   };
   const std::optional<TLineScan> scanned =
-      ForEachLineWith(fs, path, separator, false, file, [&](size_t i, size_t offset) {
+      ForEachLineWith(fs, path, separator, false, file, type_lines, [&](size_t i, size_t offset) {
         if (i > kMaxLine) return;
         after_line_zero();
-        if (i > 0) folder.AddMail(Located(path, start, i - 1, begin, offset));
+        if (i > 0) folder.AddMail(Located(path, start, i - 1, begin, offset, type_lines));
         start = i + 1;
         begin = SkipLines(file.Bytes(), offset, 1);
       });
@@ -80,7 +95,7 @@ bool ListSeparated(IFileSystem& fs, const std::string& path, std::string_view se
   after_line_zero();
   const size_t count = scanned->lines;
   if (count > 0 && count - 1 <= kMaxLine && start <= kMaxLine) {
-    folder.AddMail(Located(path, start, count - 1, begin, scanned->end));
+    folder.AddMail(Located(path, start, count - 1, begin, scanned->end, type_lines));
   }
   return true;
 }
@@ -90,7 +105,9 @@ bool ForEachDotMessage(IFileSystem& fs, const std::string& path, TDotLayout layo
   size_t start = layout.first;
   size_t number = 0;
   TFileView file;
-  return ForEachLineWith(fs, path, ".", true, file, [&](size_t i, size_t) {
+  std::vector<uint64_t> type_lines;  // not kept: these messages are read by line numbers
+  return ForEachLineWith(fs, path, ".", true, file, type_lines, [&](size_t i, size_t) {
+    type_lines.clear();
     // An address holds 32-bit line numbers; later lines cannot be addressed.
     if (i > kMaxLine) return;
     if (i < start) return;
