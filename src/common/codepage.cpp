@@ -15,7 +15,9 @@
 #include <iconv.h>
 #endif
 
+#include <array>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 namespace lorvane {
@@ -24,33 +26,42 @@ namespace {
 
 constexpr char32_t kNoCharacter = 0xFFFFFFFF;
 
-// The platform's own CP932 mapping, read once into two tables so that every conversion
+// The platform's own CP932 mapping, read into two tables so that every conversion
 // (strict or lossy, either way) agrees with it and runs without the platform's converter:
 //   decode: CP932 code (a byte, or lead * 256 + trail) -> code point, kNoCharacter if none
 //   encode: BMP code point -> CP932 code, 0 when CP932 has no such character
+// The decode table is read whole at first use (11,000 codes); the encode table a block of
+// 256 code points at a time, when one of them is first asked for, since reading all 63,000
+// would cost every run of the command line ten milliseconds for the few blocks it meets.
 struct TTables {
   std::vector<char32_t> decode = std::vector<char32_t>(0x10000, kNoCharacter);
   std::vector<uint16_t> encode = std::vector<uint16_t>(0x10000, 0);
+  std::array<std::once_flag, 0x100> encode_block_read;
 };
 
 #ifdef _WIN32
 
-char32_t DecodeOne(const char* bytes, int n) {
-  wchar_t w[2];
-  const int got = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, n, w, 2);
-  return got == 1 ? static_cast<char32_t>(w[0]) : kNoCharacter;
-}
+class TPlatformCodec {
+ public:
+  bool ok() const { return true; }
 
-uint16_t EncodeOne(char32_t cp) {
-  const wchar_t w = static_cast<wchar_t>(cp);
-  char out[4];
-  BOOL used_default = FALSE;
-  const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &w, 1, out, sizeof out, nullptr,
-                                    &used_default);
-  if (used_default || n < 1 || n > 2) return 0;
-  const auto b0 = static_cast<unsigned char>(out[0]);
-  return n == 1 ? b0 : static_cast<uint16_t>(b0 << 8 | static_cast<unsigned char>(out[1]));
-}
+  char32_t DecodeOne(const char* bytes, int n) {
+    wchar_t w[2];
+    const int got = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes, n, w, 2);
+    return got == 1 ? static_cast<char32_t>(w[0]) : kNoCharacter;
+  }
+
+  uint16_t EncodeOne(char32_t cp) {
+    const wchar_t w = static_cast<wchar_t>(cp);
+    char out[4];
+    BOOL used_default = FALSE;
+    const int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &w, 1, out, sizeof out, nullptr,
+                                      &used_default);
+    if (used_default || n < 1 || n > 2) return 0;
+    const auto b0 = static_cast<unsigned char>(out[0]);
+    return n == 1 ? b0 : static_cast<uint16_t>(b0 << 8 | static_cast<unsigned char>(out[1]));
+  }
+};
 
 #else
 
@@ -80,56 +91,78 @@ class IconvHandle {
   iconv_t cd_;
 };
 
+class TPlatformCodec {
+ public:
+  bool ok() const { return to_unicode_.ok() && from_unicode_.ok(); }
+
+  char32_t DecodeOne(const char* bytes, int n) {
+    const std::string u = to_unicode_.Whole(bytes, static_cast<size_t>(n));
+    if (u.size() != 2) return kNoCharacter;
+    return static_cast<char32_t>(static_cast<unsigned char>(u[0]) |
+                                 static_cast<unsigned char>(u[1]) << 8);
+  }
+
+  uint16_t EncodeOne(char32_t cp) {
+    const char in[2] = {static_cast<char>(cp & 0xFF), static_cast<char>(cp >> 8)};
+    const std::string out = from_unicode_.Whole(in, 2);
+    if (out.size() == 1) return static_cast<unsigned char>(out[0]);
+    if (out.size() == 2) {
+      return static_cast<uint16_t>(static_cast<unsigned char>(out[0]) << 8 |
+                                   static_cast<unsigned char>(out[1]));
+    }
+    return 0;
+  }
+
+ private:
+  IconvHandle to_unicode_{"UTF-16LE", "CP932"};
+  IconvHandle from_unicode_{"CP932", "UTF-16LE"};
+};
+
 #endif
 
-const TTables& Tables() {
-  static const TTables tables = [] {
-    TTables t;
-#ifndef _WIN32
-    IconvHandle to_unicode("UTF-16LE", "CP932");
-    IconvHandle from_unicode("CP932", "UTF-16LE");
-    if (!to_unicode.ok() || !from_unicode.ok()) return t;
-    auto DecodeOne = [&](const char* bytes, int n) -> char32_t {
-      const std::string u = to_unicode.Whole(bytes, static_cast<size_t>(n));
-      if (u.size() != 2) return kNoCharacter;
-      return static_cast<char32_t>(static_cast<unsigned char>(u[0]) |
-                                   static_cast<unsigned char>(u[1]) << 8);
-    };
-    auto EncodeOne = [&](char32_t cp) -> uint16_t {
-      const char in[2] = {static_cast<char>(cp & 0xFF), static_cast<char>(cp >> 8)};
-      const std::string out = from_unicode.Whole(in, 2);
-      if (out.size() == 1) return static_cast<unsigned char>(out[0]);
-      if (out.size() == 2) {
-        return static_cast<uint16_t>(static_cast<unsigned char>(out[0]) << 8 |
-                                     static_cast<unsigned char>(out[1]));
-      }
-      return 0;
-    };
-#endif
+TTables& Tables() {
+  static TTables tables;
+  static std::once_flag decode_read;
+  std::call_once(decode_read, [] {
+    TPlatformCodec codec;
+    if (!codec.ok()) return;
     for (uint32_t b = 0; b < 0x100; ++b) {
       const char c = static_cast<char>(b);
       if (b < 0x80) {
-        t.decode[b] = b;
+        tables.decode[b] = b;
       } else if (!IsLeadByte(c)) {
-        t.decode[b] = DecodeOne(&c, 1);
+        tables.decode[b] = codec.DecodeOne(&c, 1);
       } else {
         for (uint32_t trail = 0x40; trail <= 0xFC; ++trail) {
           const char pair[2] = {c, static_cast<char>(trail)};
-          t.decode[b << 8 | trail] = DecodeOne(pair, 2);
+          tables.decode[b << 8 | trail] = codec.DecodeOne(pair, 2);
         }
       }
     }
-    for (uint32_t cp = 0; cp < 0x80; ++cp) t.encode[cp] = static_cast<uint16_t>(cp);
-    for (uint32_t cp = 0x80; cp < 0x10000; ++cp) {
-      if (cp < 0xD800 || cp >= 0xE000) t.encode[cp] = EncodeOne(cp);
-    }
-    return t;
-  }();
+  });
   return tables;
 }
 
+// The CP932 code of a code point, 0 for none (and for U+0000 itself).
+uint16_t EncodeCode(char32_t cp) {
+  if (cp >= 0x10000) return 0;
+  TTables& t = Tables();
+  std::call_once(t.encode_block_read[cp >> 8], [&t, block = cp >> 8] {
+    TPlatformCodec codec;
+    if (!codec.ok()) return;
+    for (uint32_t c = block << 8; c < (block + 1) << 8; ++c) {
+      if (c < 0x80) {
+        t.encode[c] = static_cast<uint16_t>(c);
+      } else if (c < 0xD800 || c >= 0xE000) {
+        t.encode[c] = codec.EncodeOne(c);
+      }
+    }
+  });
+  return t.encode[cp];
+}
+
 void AppendCp932(char32_t cp, std::string* out) {
-  const uint16_t code = cp < 0x10000 ? Tables().encode[cp] : 0;
+  const uint16_t code = EncodeCode(cp);
   if (code >= 0x100) {
     out->push_back(static_cast<char>(code >> 8));
     out->push_back(static_cast<char>(code & 0xFF));
@@ -313,11 +346,10 @@ bool TryCp932ToUtf8(std::string_view cp932, std::string* out, size_t* bad_offset
 bool TryUtf8ToCp932(std::string_view utf8, std::string* out, size_t* bad_offset) {
   out->clear();
   out->reserve(utf8.size());
-  const TTables& t = Tables();
   for (size_t i = 0; i < utf8.size();) {
     const size_t at = i;
     const char32_t cp = NextUtf8(utf8, &i);
-    const uint16_t code = cp < 0x10000 ? t.encode[cp] : 0;
+    const uint16_t code = EncodeCode(cp);
     if (cp == kInvalid || (code == 0 && cp != 0)) {
       if (bad_offset) *bad_offset = at;
       return false;
