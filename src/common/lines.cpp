@@ -5,6 +5,7 @@
 
 #include "common/lines.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -67,24 +68,6 @@ uint64_t LineEndsOf(const char* p, bool after_is_lf, size_t* nul) {
     ends &= (uint64_t{1} << *nul) - 1;
   }
   return ends;
-}
-
-// Bit i set where p[i] is one of `set`, for the 64 bytes at p.
-uint64_t BytesAmong(const char* p, std::string_view set) {
-  uint64_t m = 0;
-#if defined(__SSE2__)
-  for (int k = 0; k < 4; ++k) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
-    __m128i any = _mm_setzero_si128();
-    for (const char c : set) any = _mm_or_si128(any, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c)));
-    m |= uint64_t{static_cast<uint32_t>(_mm_movemask_epi8(any))} << (16 * k);
-  }
-#else
-  for (size_t i = 0; i < kBlock; ++i) {
-    m |= uint64_t{set.find(p[i]) != std::string_view::npos} << i;
-  }
-#endif
-  return m;
 }
 
 // The bits set in a mask of line ends: a few at most in a block of mail text, so clearing
@@ -188,37 +171,28 @@ size_t SkipLines(std::string_view text, size_t pos, size_t count, size_t* passed
 
 TLineScan ForEachLineStartingWith(std::string_view text, std::string_view first_bytes,
                                   const std::function<void(size_t, size_t)>& visit) {
+  std::array<bool, 256> wanted{};
+  for (const char c : first_bytes) wanted[static_cast<unsigned char>(c)] = true;
   TLineScan scan;
   size_t line_start = 0;  // where the line being counted starts
-  // Whether a line starts at `pos`, the next byte to look at: at the text's start, and
-  // after a line end at the last byte of a block.
-  bool starts_here = true;
-  size_t pos = 0;
-  for (; pos + kBlock < text.size(); pos += kBlock) {
-    size_t nul = kBlock;
-    const char* const p = text.data() + pos;
-    const uint64_t ends = LineEndsOf(p, text[pos + kBlock] == '\n', &nul);
-    if (nul < kBlock) break;  // the rest, to the NUL, line by line below
-    // Lines start after each end, and at the block's first byte when the last one ended
-    // a line; only those whose first byte is wanted are looked at, one by one.
-    const uint64_t starts = (ends << 1) | uint64_t{starts_here};
-    for (uint64_t hits = starts & BytesAmong(p, first_bytes); hits != 0; hits &= hits - 1) {
-      const int bit = std::countr_zero(hits);
-      const uint64_t ends_before = ends & ((uint64_t{1} << bit) - 1);
-      visit(scan.lines + BitCount(ends_before), pos + static_cast<size_t>(bit));
-    }
-    scan.lines += BitCount(ends);
-    if (ends != 0) line_start = pos + static_cast<size_t>(64 - std::countl_zero(ends));
-    starts_here = (ends >> 63) != 0;
-  }
-  const std::string_view live = text.substr(0, pos + TextBeforeNul(text.substr(pos)).size());
   const auto at_line_start = [&](size_t start) {
     line_start = start;
-    if (start < live.size() && first_bytes.find(live[start]) != std::string_view::npos) {
+    if (start < text.size() && wanted[static_cast<unsigned char>(text[start])]) {
       visit(scan.lines, start);
     }
   };
-  if (starts_here) at_line_start(pos);
+  at_line_start(0);
+  size_t pos = 0;
+  for (; pos + kBlock < text.size(); pos += kBlock) {
+    size_t nul = kBlock;
+    uint64_t ends = LineEndsOf(text.data() + pos, text[pos + kBlock] == '\n', &nul);
+    if (nul < kBlock) break;  // the rest, to the NUL, line by line below
+    for (; ends != 0; ends &= ends - 1) {
+      ++scan.lines;
+      at_line_start(pos + static_cast<size_t>(std::countr_zero(ends)) + 1);
+    }
+  }
+  const std::string_view live = text.substr(0, pos + TextBeforeNul(text.substr(pos)).size());
   for (; pos < live.size(); ++pos) {
     if (!EndsLineAt(live, pos)) continue;
     ++scan.lines;
