@@ -16,6 +16,7 @@
 #endif
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <vector>
@@ -34,9 +35,14 @@ constexpr char32_t kNoCharacter = 0xFFFFFFFF;
 // 256 code points at a time, when one of them is first asked for, since reading all 63,000
 // would cost every run of the command line ten milliseconds for the few blocks it meets.
 struct TTables {
+  TTables();
+
   std::vector<char32_t> decode = std::vector<char32_t>(0x10000, kNoCharacter);
   std::vector<uint16_t> encode = std::vector<uint16_t>(0x10000, 0);
-  std::array<std::once_flag, 0x100> encode_block_read;
+  // Per block of 256 code points: the flag of its one reading, and whether it was read
+  // (looked at first, so that a block read costs one load, not a call_once).
+  std::array<std::once_flag, 0x100> encode_block_once;
+  std::array<std::atomic<bool>, 0x100> encode_block_read{};
 };
 
 #ifdef _WIN32
@@ -120,26 +126,26 @@ class TPlatformCodec {
 
 #endif
 
-TTables& Tables() {
-  static TTables tables;
-  static std::once_flag decode_read;
-  std::call_once(decode_read, [] {
-    TPlatformCodec codec;
-    if (!codec.ok()) return;
-    for (uint32_t b = 0; b < 0x100; ++b) {
-      const char c = static_cast<char>(b);
-      if (b < 0x80) {
-        tables.decode[b] = b;
-      } else if (!IsLeadByte(c)) {
-        tables.decode[b] = codec.DecodeOne(&c, 1);
-      } else {
-        for (uint32_t trail = 0x40; trail <= 0xFC; ++trail) {
-          const char pair[2] = {c, static_cast<char>(trail)};
-          tables.decode[b << 8 | trail] = codec.DecodeOne(pair, 2);
-        }
+TTables::TTables() {
+  TPlatformCodec codec;
+  if (!codec.ok()) return;
+  for (uint32_t b = 0; b < 0x100; ++b) {
+    const char c = static_cast<char>(b);
+    if (b < 0x80) {
+      decode[b] = b;
+    } else if (!IsLeadByte(c)) {
+      decode[b] = codec.DecodeOne(&c, 1);
+    } else {
+      for (uint32_t trail = 0x40; trail <= 0xFC; ++trail) {
+        const char pair[2] = {c, static_cast<char>(trail)};
+        decode[b << 8 | trail] = codec.DecodeOne(pair, 2);
       }
     }
-  });
+  }
+}
+
+TTables& Tables() {
+  static TTables tables;
   return tables;
 }
 
@@ -147,17 +153,22 @@ TTables& Tables() {
 uint16_t EncodeCode(char32_t cp) {
   if (cp >= 0x10000) return 0;
   TTables& t = Tables();
-  std::call_once(t.encode_block_read[cp >> 8], [&t, block = cp >> 8] {
-    TPlatformCodec codec;
-    if (!codec.ok()) return;
-    for (uint32_t c = block << 8; c < (block + 1) << 8; ++c) {
-      if (c < 0x80) {
-        t.encode[c] = static_cast<uint16_t>(c);
-      } else if (c < 0xD800 || c >= 0xE000) {
-        t.encode[c] = codec.EncodeOne(c);
+  const size_t block = cp >> 8;
+  if (!t.encode_block_read[block].load(std::memory_order_acquire)) {
+    std::call_once(t.encode_block_once[block], [&t, block] {
+      TPlatformCodec codec;
+      if (codec.ok()) {
+        for (uint32_t c = static_cast<uint32_t>(block << 8); c < (block + 1) << 8; ++c) {
+          if (c < 0x80) {
+            t.encode[c] = static_cast<uint16_t>(c);
+          } else if (c < 0xD800 || c >= 0xE000) {
+            t.encode[c] = codec.EncodeOne(c);
+          }
+        }
       }
-    }
-  });
+      t.encode_block_read[block].store(true, std::memory_order_release);
+    });
+  }
   return t.encode[cp];
 }
 
