@@ -91,6 +91,25 @@ std::string_view TextBeforeNul(std::string_view text) {
   return text;
 }
 
+size_t FindByteOrNul(std::string_view text, size_t from, char byte) {
+  size_t i = from;
+#if defined(__SSE2__)
+  const __m128i wanted = _mm_set1_epi8(byte);
+  const __m128i nul = _mm_setzero_si128();
+  for (; i + 16 <= text.size(); i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    const __m128i either = _mm_or_si128(_mm_cmpeq_epi8(bytes, wanted), _mm_cmpeq_epi8(bytes, nul));
+    if (const int mask = _mm_movemask_epi8(either); mask != 0) {
+      return i + static_cast<size_t>(std::countr_zero(static_cast<unsigned>(mask)));
+    }
+  }
+#endif
+  for (; i < text.size(); ++i) {
+    if (text[i] == byte || text[i] == '\0') return i;
+  }
+  return text.size();
+}
+
 std::optional<TLineEnd> FindLineEnd(std::string_view text, size_t pos, bool complete) {
   const char* const base = text.data();
   const size_t n = text.size();

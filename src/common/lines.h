@@ -14,6 +14,10 @@ namespace lorvane {
 // `text` up to its first NUL.
 std::string_view TextBeforeNul(std::string_view text);
 
+// The index of the first `byte` or NUL at or after `from`; text.size() when there is
+// neither. One pass where a memchr for `byte` and one for the NUL would take two.
+size_t FindByteOrNul(std::string_view text, size_t from, char byte);
+
 struct TLineEnd {
   size_t end;   // index of the terminator (or of the text's end)
   size_t next;  // where the next line starts

@@ -216,8 +216,10 @@ std::pair<size_t, size_t> TMailReader::CachedRange(const TMail& mail) {
     throw lines_outside(count);
   }
   if (last == -1) {
+    // To the end, which is the first NUL: KeepTextParts looks for it as it reads, so that
+    // an attachment is not searched twice.
     MoveCursor(first, from);
-    return {from, from + TextBeforeNul(text.substr(from)).size()};
+    return {from, text.size()};
   }
   const auto length = static_cast<size_t>(last - first) + 1;
   const size_t to = SkipLines(text, from, length, &passed);

@@ -8,6 +8,7 @@
 
 #include "mail/mail_text.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "common/lines.h"
@@ -99,51 +100,95 @@ bool IsBinaryContentType(std::string_view upper_value) {
   return false;
 }
 
+std::string RemoveBinaryParts(std::string_view text, bool length_limit) {
+  return KeepTextParts(text, length_limit);
+}
+
 namespace {
 
-// The start of the first line at or after `pos` (a line start) that begins with
-// "Content-Type:" in any case; text.size() when none does. Only such a line ends a binary
-// part, and base64 holds no ":", so memchr leaps over an attachment at memory speed.
-size_t NextContentTypeLine(std::string_view text, size_t pos) {
-  constexpr size_t kColonAt = 12;  // in "CONTENT-TYPE:"
-  for (size_t at = pos + kColonAt; at < text.size(); ++at) {
-    const void* colon = std::memchr(text.data() + at, ':', text.size() - at);
-    if (colon == nullptr) break;
-    at = static_cast<size_t>(static_cast<const char*>(colon) - text.data());
-    const size_t line = at - kColonAt;
-    if (IsLineStart(text, line) && StartsWithNoCase(text, line, "CONTENT-TYPE:")) return line;
+// A text that ends at its first NUL, looked for only in the bytes that are read: a binary
+// part is searched once, for ":" and the NUL together.
+class TTextToNul {
+ public:
+  explicit TTextToNul(std::string_view text) : text_(text) {}
+
+  std::string_view Text() const { return text_; }
+  size_t Size() const { return text_.size(); }
+
+  // Makes sure that no NUL lies before `to`, ending the text at one that does.
+  void CheckTo(size_t to) {
+    to = std::min(to, text_.size());
+    if (to <= clean_) return;
+    if (const void* nul = std::memchr(text_.data() + clean_, '\0', to - clean_)) {
+      text_ = text_.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text_.data()));
+      clean_ = text_.size();
+    } else {
+      clean_ = to;
+    }
   }
-  return text.size();
-}
+
+  // Trusts that no NUL lies before `to` (where a scan of the mailbox already looked).
+  void AssumeCleanTo(size_t to) { clean_ = std::max(clean_, std::min(to, text_.size())); }
+
+  // The start of the first line at or after `pos` (a line start) that begins with
+  // "Content-Type:" in any case; the text's end when none does. Only such a line ends a
+  // binary part, and base64 holds no ":", so this leaps over an attachment at memory speed.
+  size_t NextContentTypeLine(size_t pos) {
+    constexpr size_t kColonAt = 12;  // in "CONTENT-TYPE:"
+    CheckTo(pos + kColonAt);
+    for (size_t at = pos + kColonAt; at < text_.size(); ++at) {
+      at = FindByteOrNul(text_, at, ':');
+      if (at == text_.size()) {
+        clean_ = at;
+        break;
+      }
+      if (text_[at] == '\0') {
+        text_ = text_.substr(0, at);
+        clean_ = at;
+        break;
+      }
+      clean_ = std::max(clean_, at + 1);
+      const size_t line = at - kColonAt;
+      if (IsLineStart(text_, line) && StartsWithNoCase(text_, line, "CONTENT-TYPE:")) return line;
+    }
+    return text_.size();
+  }
+
+ private:
+  std::string_view text_;
+  size_t clean_ = 0;  // text_[0, clean_) holds no NUL
+};
 
 }  // namespace
 
-std::string RemoveBinaryParts(std::string_view text, bool length_limit) {
-  return KeepTextParts(TextBeforeNul(text), length_limit);
-}
-
-std::string KeepTextParts(std::string_view text, bool length_limit,
+std::string KeepTextParts(std::string_view whole, bool length_limit,
                           const std::vector<uint64_t>* type_lines) {
+  TTextToNul text(whole);
   std::string kept;
   bool keep = true;
   size_t chars = 0;
   size_t next_type_line = 0;  // in *type_lines
-  // The first Content-Type line at or after the line start `pos`; text.size() for none.
+  // The first Content-Type line at or after the line start `pos`; the text's end for none.
   const auto leap = [&](size_t pos) {
-    if (type_lines == nullptr) return NextContentTypeLine(text, pos);
+    if (type_lines == nullptr) return text.NextContentTypeLine(pos);
     const std::vector<uint64_t>& at = *type_lines;
     while (next_type_line < at.size() && at[next_type_line] < pos) ++next_type_line;
-    return next_type_line < at.size() && at[next_type_line] < text.size()
-               ? static_cast<size_t>(at[next_type_line])
-               : text.size();
+    const size_t line = next_type_line < at.size() && at[next_type_line] < text.Size()
+                            ? static_cast<size_t>(at[next_type_line])
+                            : text.Size();
+    text.AssumeCleanTo(line);
+    return line;
   };
-  for (size_t pos = 0; pos < text.size();) {
+  for (size_t pos = 0; pos < text.Size();) {
     if (!keep) {
       pos = leap(pos);
-      if (pos == text.size()) break;
+      if (pos == text.Size()) break;
     }
-    const TLineEnd end = *FindLineEnd(text, pos, true);
-    const std::string_view l = text.substr(pos, end.end - pos);
+    TLineEnd end = *FindLineEnd(text.Text(), pos, true);
+    text.CheckTo(end.next);
+    if (pos == text.Size()) break;
+    if (end.next > text.Size()) end = *FindLineEnd(text.Text(), pos, true);
+    const std::string_view l = text.Text().substr(pos, end.end - pos);
     if (pos > 0 && StartsWithNoCase(l, 0, "CONTENT-TYPE:")) {
       // The limit is looked at only here, once the part before was kept.
       if (keep && length_limit && chars >= kTextLimitChars) break;

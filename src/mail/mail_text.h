@@ -20,10 +20,9 @@ bool IsBinaryContentType(std::string_view upper_value);
 // 10000 characters are kept. The first line never counts as a Content-Type line. The
 // result is the kept lines of `text` (up to a NUL), each followed by CR LF.
 std::string RemoveBinaryParts(std::string_view text, bool length_limit);
-// The same over a text known to hold no NUL (a message's lines in the reader's cache).
-// `type_lines`, when given, holds where every line of `text` that begins "Content-Type:"
-// (in any case) starts, in order, as a scan of the mailbox found them: the bytes of a
-// binary part are then not looked at.
+// The same, where `type_lines`, when given, holds where every line of `text` that begins
+// "Content-Type:" (in any case) starts, in order, as a scan of the mailbox found them: the
+// bytes of a binary part are then not looked at, not even for a NUL.
 std::string KeepTextParts(std::string_view text, bool length_limit,
                           const std::vector<uint64_t>* type_lines = nullptr);
 

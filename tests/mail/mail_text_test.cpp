@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
+#include "common/lines.h"
+#include "common/mbstring.h"
 #include "support/mail_fixture.h"
 
 namespace lorvane {
@@ -40,6 +43,51 @@ TEST(MailTextTest, BinaryPartsAreDroppedUpToTheNextContentType) {
             "\r\n"
             "本文です\r\n"
             "--XX\r\n");
+}
+
+// The rule line by line, without the limit: what RemoveBinaryParts must give.
+std::string KeptLineByLine(std::string_view text) {
+  std::string kept;
+  bool keep = true;
+  bool first = true;
+  for (std::string_view line : SplitLines(text)) {  // up to the first NUL
+    if (!first && StartsWithNoCase(line, 0, "CONTENT-TYPE:")) {
+      keep = !IsBinaryContentType(Trim(UpperAscii(line.substr(13))));
+    }
+    first = false;
+    if (keep) kept.append(line).append("\r\n");
+  }
+  return kept;
+}
+
+// Random messages of text and binary parts, with colons and NULs at every place of a
+// 16-byte block: the leaps over binary parts (by ":" and NUL together, or by the lines a
+// scan noted) keep exactly what reading line by line keeps.
+TEST(MailTextTest, LeapingOverBinaryPartsKeepsWhatReadingLineByLineKeeps) {
+  const std::vector<std::string> pool = {
+      "Content-Type: application/octet-stream", "content-type: TEXT/plain", "Content-Type:",
+      "CONTENT-TYPE: image/gif", " Content-Type: image/gif", "x Content-Type: text/plain",
+      std::string(76, 'Q'), "QUJD:REVG", "a: b", "", "件名: 表示", "Content-Typ"};
+  const char* const ends[] = {"\r\n", "\n", "\r"};
+  std::mt19937 random(5);
+  for (int round = 0; round < 400; ++round) {
+    std::string text;
+    const size_t lines = random() % 30;
+    for (size_t i = 0; i < lines; ++i) {
+      text += pool[random() % pool.size()];
+      if (i + 1 < lines || random() % 2 == 0) text += ends[random() % 3];
+    }
+    if (round % 3 == 1 && !text.empty()) text[random() % text.size()] = '\0';
+    SCOPED_TRACE(::testing::Message() << "round " << round);
+    const std::string_view live = TextBeforeNul(text);
+    EXPECT_EQ(RemoveBinaryParts(text, false), KeptLineByLine(text));
+    EXPECT_EQ(RemoveBinaryParts(text, true), RemoveBinaryParts(live, true));
+    std::vector<uint64_t> type_lines;  // as the mailbox scan notes them
+    for (size_t pos = 0; pos < live.size(); pos = FindLineEnd(live, pos, true)->next) {
+      if (StartsWithNoCase(live, pos, "CONTENT-TYPE:")) type_lines.push_back(pos);
+    }
+    EXPECT_EQ(KeepTextParts(live, false, &type_lines), KeptLineByLine(text));
+  }
 }
 
 TEST(MailTextTest, WhichTypesAreBinary) {
