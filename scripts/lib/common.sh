@@ -22,32 +22,6 @@ lorvane_missing_packages() {
 # The fuzz targets: AFL++ and the headers its GCC plugin (and our loader for it) build against.
 LORVANE_FUZZ_PACKAGES=(afl++ gcc-12-plugin-dev)
 
-# Makes afl-g++-fast usable. Debian's GCC plugin is refused by a GCC whose package was
-# updated after the plugin was built (same release, another package version string); then
-# it is loaded through our shim, which accepts exactly that difference
-# (fuzz/afl/gcc_plugin_shim.cpp, fuzz/README.md), and AFL_PATH is exported. Fails when
-# neither loads.
-lorvane_afl_ready() {
-  local work="$LORVANE_ROOT/build/afl"
-  mkdir -p "$work/probe"
-  echo 'int main() { return 0; }' >"$work/probe/probe.cpp"
-  local probe=(afl-g++-fast "$work/probe/probe.cpp" -o "$work/probe/probe")
-  AFL_QUIET=1 "${probe[@]}" >/dev/null 2>&1 && return 0
-  local shim_source="$LORVANE_ROOT/fuzz/afl/gcc_plugin_shim.cpp" f
-  if [ ! "$work/afl-gcc-pass.so" -nt "$shim_source" ]; then
-    for f in /usr/lib/afl/*; do [ "$(basename "$f")" = afl-gcc-pass.so ] || ln -sf "$f" "$work/"; done
-    g++ -std=c++17 -O2 -fPIC -shared -fno-rtti -I"$(gcc -print-file-name=plugin)/include" \
-      -DAFL_REAL_PLUGIN='"/usr/lib/afl/afl-gcc-pass.so"' "$shim_source" -o "$work/shim.so.new"
-    mv -f "$work/shim.so.new" "$work/afl-gcc-pass.so"
-  fi
-  export AFL_PATH="$work"
-  if ! AFL_QUIET=1 "${probe[@]}" >/dev/null 2>&1; then
-    echo "AFL++'s GCC plugin does not load, not even through the shim" >&2
-    return 1
-  fi
-  echo "(AFL++'s GCC plugin loaded through fuzz/afl/gcc_plugin_shim.cpp)" >&2
-}
-
 # The Windows cross build and Wine to run its tests.
 LORVANE_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 locales)
 
