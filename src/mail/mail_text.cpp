@@ -120,8 +120,7 @@ class TTextToNul {
     to = std::min(to, text_.size());
     if (to <= clean_) return;
     if (const void* nul = std::memchr(text_.data() + clean_, '\0', to - clean_)) {
-      text_ = text_.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text_.data()));
-      clean_ = text_.size();
+      EndAt(static_cast<size_t>(static_cast<const char*>(nul) - text_.data()));
     } else {
       clean_ = to;
     }
@@ -143,8 +142,7 @@ class TTextToNul {
         break;
       }
       if (text_[at] == '\0') {
-        text_ = text_.substr(0, at);
-        clean_ = at;
+        EndAt(at);
         break;
       }
       clean_ = std::max(clean_, at + 1);
@@ -155,6 +153,12 @@ class TTextToNul {
   }
 
  private:
+  // The NUL found at `nul` ends the text.
+  void EndAt(size_t nul) {
+    text_ = text_.substr(0, nul);
+    clean_ = nul;
+  }
+
   std::string_view text_;
   size_t clean_ = 0;  // text_[0, clean_) holds no NUL
 };
