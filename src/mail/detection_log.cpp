@@ -15,10 +15,14 @@ void TDetectionLog::Load() {
   for (std::string_view line : SplitLines(bytes)) lines_.emplace_back(line);
 }
 
-void TDetectionLog::Save() {
+void TDetectionLog::Cut() {
   if (lines_.size() > kMaxLines) {
     lines_.erase(lines_.begin(), lines_.end() - static_cast<std::ptrdiff_t>(kMaxLines));
   }
+}
+
+void TDetectionLog::Save() {
+  Cut();
   std::string text;
   for (const auto& line : lines_) text += line + "\r\n";
   // The log is a diagnostic aid: a read-only directory must not stop detection.

@@ -19,8 +19,9 @@ class TDetectionLog {
   // Reads the file if it exists (else starts empty).
   void Load();
   void Append(std::string line) { lines_.push_back(std::move(line)); }
-  // Cuts to the last 100 lines and writes the file; a failure is ignored (detection
-  // goes on without its log).
+  // Drops all but the last 100 lines.
+  void Cut();
+  // Cuts and writes the file; a failure is ignored (detection goes on without its log).
   void Save();
   const std::vector<std::string>& Lines() const { return lines_; }
 

@@ -49,10 +49,16 @@ void TDetection::Log(std::string line) {
 }
 
 bool TMailStores::DetectMailer(int kind, bool automatic) {
-  const TMailerEntry* entry = MailerEntry(kind);
-  if (entry == nullptr) return false;
   TDetectionLog log(Fs(), DetectionLogPath());
   log.Load();
+  const bool found = DetectInto(kind, automatic, log);
+  log.Save();
+  return found;
+}
+
+bool TMailStores::DetectInto(int kind, bool automatic, TDetectionLog& log) {
+  const TMailerEntry* entry = MailerEntry(kind);
+  if (entry == nullptr) return false;
   if (automatic && kind == mkAkira32Gold) log.Append("");  // separates one full run from the next
   log.Append("■" + MailerName(kind) + " " + FormatDateTime(clock_()));
 
@@ -63,7 +69,7 @@ bool TMailStores::DetectMailer(int kind, bool automatic) {
   } else if (!(automatic && ini_.ReadBool(section, keys::kHidden, false))) {
     entry->detect(detection);
   }
-  log.Save();
+  log.Cut();
 
   if (detection.Found()) {
     tree_.AppendMailer(kind, MailerIcon(kind), MailerName(kind), MailerKey(kind));
@@ -85,8 +91,18 @@ void TMailStores::DiscoverFolders(TFolder& mailer_node) {
 
 void TMailStores::Rebuild() {
   tree_.Clear();
-  for (int kind = 1; kind < kMailerKinds; ++kind) DetectMailer(kind, true);
-  DetectMailer(mkDirectory, true);
+  // One read and one write of the log for the whole run, not one per kind: the file ends
+  // the same, and a start-up does not wait for eighteen synced replacements.
+  TDetectionLog log(Fs(), DetectionLogPath());
+  log.Load();
+  try {
+    for (int kind = 1; kind < kMailerKinds; ++kind) DetectInto(kind, true, log);
+    DetectInto(mkDirectory, true, log);
+  } catch (...) {
+    log.Save();  // what was tried before the failure is what the log is for
+    throw;
+  }
+  log.Save();
   for (int i = 0; i < tree_.MailerCount(); ++i) DiscoverFolders(*tree_.Mailer(i));
 }
 

@@ -61,6 +61,9 @@ class TMailStores {
   void SetClock(std::function<TDateTime()> clock) { clock_ = std::move(clock); }
 
  private:
+  // One detection, its lines appended to `log` (cut to its last lines, not saved).
+  bool DetectInto(int kind, bool automatic, TDetectionLog& log);
+
   TPlatform& platform_;
   TIniFile& ini_;
   IUserDialogs& dialogs_;
