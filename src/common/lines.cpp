@@ -5,10 +5,13 @@
 
 #include "common/lines.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+
+#include "common/line_masks.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -18,45 +21,15 @@ namespace lorvane {
 
 namespace {
 
-constexpr size_t kBlock = 64;
+constexpr size_t kBlock = kMaskBlock;
+// Blocks whose masks are taken at once: few enough that the masks stay in the first-level
+// cache, enough that choosing the vector width costs nothing per block.
+constexpr size_t kChunkBlocks = 32;
 
-struct TBlockMasks {
-  uint64_t lf = 0;
-  uint64_t cr = 0;
-  uint64_t nul = 0;
-};
-
-// Bit i set where p[i] is LF, CR or NUL, for the 64 bytes at p.
-TBlockMasks MasksOf(const char* p) {
-  TBlockMasks m;
-#if defined(__SSE2__)
-  const __m128i lf = _mm_set1_epi8('\n');
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i nul = _mm_setzero_si128();
-  for (int k = 0; k < 4; ++k) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
-    const auto lf_bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lf)));
-    const auto cr_bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, cr)));
-    const auto nul_bits = static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, nul)));
-    m.lf |= uint64_t{lf_bits} << (16 * k);
-    m.cr |= uint64_t{cr_bits} << (16 * k);
-    m.nul |= uint64_t{nul_bits} << (16 * k);
-  }
-#else
-  for (size_t i = 0; i < kBlock; ++i) {
-    m.lf |= uint64_t{p[i] == '\n'} << i;
-    m.cr |= uint64_t{p[i] == '\r'} << i;
-    m.nul |= uint64_t{p[i] == '\0'} << i;
-  }
-#endif
-  return m;
-}
-
-// Bit i set where the line ending at p[i] ends: each LF, and each CR no LF follows; only
-// bits before the block's first NUL, whose offset goes to `*nul` (64 when there is none).
-// `after_is_lf` tells about the byte after the block.
-uint64_t LineEndsOf(const char* p, bool after_is_lf, size_t* nul) {
-  const TBlockMasks m = MasksOf(p);
+// Bit i set where the line ending at block[i] ends: each LF, and each CR no LF follows;
+// only bits before the block's first NUL, whose offset goes to `*nul` (64 when there is
+// none). `after_is_lf` tells about the byte after the block.
+uint64_t LineEndsOf(const TBlockMasks& m, bool after_is_lf, size_t* nul) {
   uint64_t ends = m.lf;
   if (m.cr != 0) {
     const uint64_t lf_next = (m.lf >> 1) | (uint64_t{after_is_lf} << (kBlock - 1));
@@ -130,13 +103,18 @@ std::optional<TLineEnd> FindLineEnd(std::string_view text, size_t pos, bool comp
 size_t CountLineEnds(std::string_view text, size_t from, size_t to, size_t* nul) {
   size_t count = 0;
   size_t i = from;
-  for (; i + kBlock <= to; i += kBlock) {
-    const bool after_is_lf = i + kBlock < text.size() && text[i + kBlock] == '\n';
-    size_t nul_at = kBlock;
-    count += BitCount(LineEndsOf(text.data() + i, after_is_lf, &nul_at));
-    if (nul_at < kBlock) {
-      if (nul) *nul = i + nul_at;
-      return count;
+  std::array<TBlockMasks, kChunkBlocks> masks;
+  while (i + kBlock <= to) {
+    const size_t blocks = std::min(kChunkBlocks, (to - i) / kBlock);
+    BlockMasksOf(text.data() + i, blocks, masks.data());
+    for (size_t b = 0; b < blocks; ++b, i += kBlock) {
+      const bool after_is_lf = i + kBlock < text.size() && text[i + kBlock] == '\n';
+      size_t nul_at = kBlock;
+      count += BitCount(LineEndsOf(masks[b], after_is_lf, &nul_at));
+      if (nul_at < kBlock) {
+        if (nul) *nul = i + nul_at;
+        return count;
+      }
     }
   }
   for (; i < to; ++i) {
@@ -166,8 +144,11 @@ size_t SkipLines(std::string_view text, size_t pos, size_t count, size_t* passed
   // The text's last byte, and a NUL, are left to the line-by-line rule below: a last line
   // without terminator ends there, which no mask shows.
   while (left > 0 && pos + kBlock < text.size()) {
+    // Mostly a line or two: one block's masks at a time.
+    TBlockMasks masks;
+    BlockMasksOf(text.data() + pos, 1, &masks);
     size_t nul = kBlock;
-    uint64_t ends = LineEndsOf(text.data() + pos, text[pos + kBlock] == '\n', &nul);
+    uint64_t ends = LineEndsOf(masks, text[pos + kBlock] == '\n', &nul);
     const size_t here = BitCount(ends);
     if (here < left) {
       // A NUL in the block or just after it may end a line the mask does not show.
@@ -202,13 +183,23 @@ TLineScan ForEachLineStartingWith(std::string_view text, std::string_view first_
   };
   at_line_start(0);
   size_t pos = 0;
-  for (; pos + kBlock < text.size(); pos += kBlock) {
-    size_t nul = kBlock;
-    uint64_t ends = LineEndsOf(text.data() + pos, text[pos + kBlock] == '\n', &nul);
-    if (nul < kBlock) break;  // the rest, to the NUL, line by line below
-    for (; ends != 0; ends &= ends - 1) {
-      ++scan.lines;
-      at_line_start(pos + static_cast<size_t>(std::countr_zero(ends)) + 1);
+  std::array<TBlockMasks, kChunkBlocks> masks;
+  bool at_nul = false;
+  while (!at_nul && pos + kBlock < text.size()) {
+    // Blocks with a byte after them, which tells whether a CR at the block's end ends a line.
+    const size_t blocks = std::min(kChunkBlocks, (text.size() - pos - 1) / kBlock);
+    BlockMasksOf(text.data() + pos, blocks, masks.data());
+    for (size_t b = 0; b < blocks; ++b, pos += kBlock) {
+      size_t nul = kBlock;
+      uint64_t ends = LineEndsOf(masks[b], text[pos + kBlock] == '\n', &nul);
+      if (nul < kBlock) {
+        at_nul = true;  // the rest, to the NUL, line by line below
+        break;
+      }
+      for (; ends != 0; ends &= ends - 1) {
+        ++scan.lines;
+        at_line_start(pos + static_cast<size_t>(std::countr_zero(ends)) + 1);
+      }
     }
   }
   const std::string_view live = text.substr(0, pos + TextBeforeNul(text.substr(pos)).size());

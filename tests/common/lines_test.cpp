@@ -2,6 +2,8 @@
 
 #include "common/lines.h"
 
+#include "common/line_masks.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -58,12 +60,14 @@ TEST(LinesTest, TextThatMayGoOnWaitsForTheLineEnd) {
 
 // The block-wise counting, skipping and scanning against the line-by-line rule, over random texts
 // of CRs, LFs and letters long enough that pairs and lone CRs fall on every block edge,
-// some with a NUL that ends them.
+// some with a NUL that ends them. The last rounds' texts span several runs of blocks whose
+// masks are taken at once; there, skips start from every 37th line only.
 TEST(LinesTest, CountingAndSkippingAgreeWithTheLineByLineRule) {
   std::mt19937 random(7);
-  for (int round = 0; round < 600; ++round) {
+  for (int round = 0; round < 640; ++round) {
+    const bool long_text = round >= 600;
     std::string text;
-    const size_t size = random() % 400;
+    const size_t size = long_text ? 2000 + random() % 6000 : random() % 400;
     const char* alphabet = round % 3 == 0 ? "\r\n" : "\r\nab";
     const size_t letters = round % 3 == 0 ? 2 : 4;
     for (size_t i = 0; i < size; ++i) text += alphabet[random() % letters];
@@ -94,11 +98,12 @@ TEST(LinesTest, CountingAndSkippingAgreeWithTheLineByLineRule) {
     size_t nul = text.size();
     CountLineEnds(text, 0, text.size(), &nul);
     EXPECT_EQ(nul, live.size());
+    std::vector<bool> is_start(live.size() + 1);
+    for (const size_t start : starts) is_start[start] = true;
     for (size_t pos = 0; pos < live.size(); ++pos) {
-      const bool start = std::find(starts.begin(), starts.end(), pos) != starts.end();
-      EXPECT_EQ(IsLineStart(text, pos), start) << pos;
+      EXPECT_EQ(IsLineStart(text, pos), is_start[pos]) << pos;
     }
-    for (size_t k = 0; k < starts.size(); ++k) {
+    for (size_t k = 0; k < starts.size(); k += long_text ? 37 : 1) {
       EXPECT_EQ(CountLinesFrom(text, starts[k]), starts.size() - k);
       for (size_t count : {size_t{0}, size_t{1}, size_t{3}, size_t{40}, starts.size()}) {
         size_t passed = 0;
@@ -111,6 +116,33 @@ TEST(LinesTest, CountingAndSkippingAgreeWithTheLineByLineRule) {
                                   live.back() != '\r' && passed > 0;
         EXPECT_EQ(CountLineEnds(text, starts[k], to), passed - (unterminated ? 1 : 0));
       }
+    }
+  }
+}
+
+// The widest vectors and the baseline find the same bytes, wherever the blocks start and
+// whatever the bytes around the three (bytes with the high bit set too).
+TEST(LinesTest, WideAndBaselineMasksAgree) {
+  std::mt19937 random(11);
+  const std::string alphabet("\n\r\0a\x8a\x8d\x80\xff\x0b", 9);
+  std::string bytes;
+  for (int i = 0; i < 64 * 50; ++i) bytes += alphabet[random() % alphabet.size()];
+  for (int round = 0; round < 200; ++round) {
+    const size_t offset = random() % 64;
+    const size_t count = 1 + random() % 48;
+    std::vector<TBlockMasks> best(count);
+    std::vector<TBlockMasks> baseline(count);
+    BlockMasksOf(bytes.data() + offset, count, best.data(), TVectorWidth::kBest);
+    BlockMasksOf(bytes.data() + offset, count, baseline.data(), TVectorWidth::kBaseline);
+    for (size_t b = 0; b < count; ++b) {
+      uint64_t lf = 0;
+      for (size_t i = 0; i < kMaskBlock; ++i) {
+        lf |= uint64_t{bytes[offset + b * kMaskBlock + i] == '\n'} << i;
+      }
+      EXPECT_EQ(baseline[b].lf, lf) << round << " " << b;
+      EXPECT_EQ(best[b].lf, baseline[b].lf) << round << " " << b;
+      EXPECT_EQ(best[b].cr, baseline[b].cr) << round << " " << b;
+      EXPECT_EQ(best[b].nul, baseline[b].nul) << round << " " << b;
     }
   }
 }
