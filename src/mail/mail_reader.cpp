@@ -120,11 +120,15 @@ void TMailReader::MoveCursor(int64_t line, size_t offset) {
   }
 }
 
-std::pair<size_t, size_t> TMailReader::FetchMessage(const TMail& mail) {
+std::optional<std::pair<size_t, size_t>> TMailReader::FetchMessage(const TMail& mail) {
   const std::string& file_name = mail.FileName;
   const int32_t first = mail.First;
   const int32_t last = mail.Last;
-  switch (LayoutOf(file_name)) {
+  const TMailLayout layout = LayoutOf(file_name);
+  // A line-range file's view tells whether it exists; the other layouts ask first, as they
+  // read parts of the file.
+  if (layout != mlLineRange && !fs_.Exists(file_name)) return std::nullopt;
+  switch (layout) {
     case mlByteRange: {
       if (first < 0) {
         throw EMailRead(Format(msg::kNegativeStartOffset, {file_name}));
@@ -162,11 +166,14 @@ std::pair<size_t, size_t> TMailReader::FetchMessage(const TMail& mail) {
       break;
     }
     case mlLineRange: {
+      TFileView file;
+      std::string error;
+      const TReadStatus status = fs_.ViewFile(file_name, &file, &error);
+      if (status == TReadStatus::kNotFound) return std::nullopt;
       cache_ = TextCache();
       ++cache_loads_;
-      std::string error;
-      const TReadStatus status = fs_.ViewFile(file_name, &cache_.file, &error);
       if (status != TReadStatus::kOk) throw EMailRead(NamedError(file_name, error));
+      cache_.file = std::move(file);
       cache_.name = file_name;
       cache_.size = cache_.file.Bytes().size();
       cache_.text = cache_.file.Bytes();  // ends at a NUL, which the line counts stop at
@@ -174,7 +181,7 @@ std::pair<size_t, size_t> TMailReader::FetchMessage(const TMail& mail) {
       return CachedRange(mail);
     }
   }
-  return {0, cache_.text.size()};
+  return std::pair<size_t, size_t>{0, cache_.text.size()};
 }
 
 std::pair<size_t, size_t> TMailReader::CachedRange(const TMail& mail) {
@@ -241,8 +248,9 @@ std::string TMailReader::ReadMail(const TMail& mail, bool header_only) {
     // The next message of the mailbox in the cache: one look at its size, no layout test.
     std::tie(from, to) = CachedRange(mail);
   } else {
-    if (!fs_.Exists(file_name)) return {};
-    std::tie(from, to) = FetchMessage(mail);
+    const std::optional<std::pair<size_t, size_t>> fetched = FetchMessage(mail);
+    if (!fetched) return {};
+    std::tie(from, to) = *fetched;
   }
   std::string_view message = cache_.text.substr(from, to - from);
   if (header_only) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -96,8 +97,8 @@ class TMailReader {
   };
 
   // Puts the file (line-range) or the message in the cache; returns the message's bytes
-  // [from, to) in its text.
-  std::pair<size_t, size_t> FetchMessage(const TMail& mail);
+  // [from, to) in its text, nullopt when the file does not exist.
+  std::optional<std::pair<size_t, size_t>> FetchMessage(const TMail& mail);
   // The bytes of a line-range address in the cached file; raises EMailRead outside it.
   std::pair<size_t, size_t> CachedRange(const TMail& mail);
   void CacheWholeText(std::string bytes);

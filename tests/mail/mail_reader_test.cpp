@@ -112,6 +112,21 @@ TEST_F(MailReaderTest, RecordLayout) {
   EXPECT_EQ(Read("C:\\B\\y.MES\\MESSAGE.TXT", 0, 0), "short\r\n");
 }
 
+// A file that went away reads as an empty message whatever its layout, and the mailbox in
+// the cache stays there: a search goes on past it without reading the mailbox again.
+TEST_F(MailReaderTest, MissingFilesReadEmptyAndKeepTheCache) {
+  fs_.AddFile("C:\\Mail\\Inbox.txt", kMbox);
+  EXPECT_EQ(Read("C:\\Mail\\Inbox.txt", 1, 3), "Subject: first\r\n\r\nbody one\r\n");
+  EXPECT_EQ(Read("C:\\Mail\\gone.txt", 0, -1), "");
+  EXPECT_EQ(Read("C:\\Mail\\gone.BMF", 0, 10), "");
+  EXPECT_EQ(Read("C:\\A\\articles\\x.mes\\message.txt", 0, 0), "");  // the record layout
+  fs_.AddFile("C:\\W\\In.bmp", "");  // a block-layout address whose file is gone
+  EXPECT_EQ(Read("C:\\W\\In.idx", 1, 1), "");
+  EXPECT_EQ(Read("C:\\Mail\\nodir\\x.txt", 0, -1), "");
+  EXPECT_EQ(Read("C:\\Mail\\Inbox.txt", 5, -1), "Subject: second\r\n\r\nbody two\r\n");
+  EXPECT_EQ(reader_.ForTestingCacheLoads(), 1);
+}
+
 TEST_F(MailReaderTest, JapaneseMailIsDecoded) {
   const std::string mail =
       "Subject: =?ISO-2022-JP?B?GyRCJDUkLyRpGyhC?=\r\n"
