@@ -30,9 +30,12 @@ int MBLength(std::string_view s) {
 
 int MBPos(std::string_view sub, std::string_view s) {
   if (sub.empty()) return 0;
+  // The byte search finds the candidates; character starts are walked only up to each.
   int n = 1;
-  for (size_t i = 0; i < s.size(); i += CharWidthAt(s, i), ++n) {
-    if (s.substr(i, sub.size()) == sub) return n;
+  size_t i = 0;  // the start of character n
+  for (size_t hit = s.find(sub); hit != std::string_view::npos; hit = s.find(sub, hit + 1)) {
+    for (; i < hit; ++n) i += CharWidthAt(s, i);
+    if (i == hit) return n;
   }
   return 0;
 }

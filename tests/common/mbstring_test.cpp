@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+
 namespace lorvane {
 namespace {
 
@@ -25,6 +28,29 @@ TEST(MBStringTest, PosMatchesOnlyAtCharacterStarts) {
   EXPECT_EQ(MBPos("表示", "ソフト表示"), 4);
   EXPECT_EQ(MBPos("", "abc"), 0);
   EXPECT_EQ(MBPos("abcd", "abc"), 0);
+  EXPECT_EQ(MBPos("\x83", "a\x83"), 2);  // a lone lead byte at the end is a character
+  // Against a character-by-character comparison, over texts where matches fall inside
+  // characters as often as at their starts.
+  std::mt19937 random(3);
+  const std::string alphabet = "\x83\x5C\x81" "ab|";
+  const auto text = [&](size_t max) {
+    std::string t;
+    for (size_t k = random() % max; k > 0; --k) t += alphabet[random() % alphabet.size()];
+    return t;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    const std::string s = text(16);
+    const std::string sub = text(4);
+    int expected = 0;
+    int n = 1;
+    for (size_t i = 0; !sub.empty() && i < s.size(); i += CharWidthAt(s, i), ++n) {
+      if (s.compare(i, sub.size(), sub) == 0) {
+        expected = n;
+        break;
+      }
+    }
+    ASSERT_EQ(MBPos(sub, s), expected) << round;
+  }
 }
 
 TEST(MBStringTest, CopyCountsCharactersAndClamps) {
