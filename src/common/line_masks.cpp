@@ -8,7 +8,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__GNUC__) && defined(__x86_64__)
+// Not on Windows: GCC there keeps the stack 16-byte aligned but spills 32-byte vectors
+// with aligned moves, which fault.
+#if defined(__GNUC__) && defined(__x86_64__) && !defined(_WIN32)
 #include <immintrin.h>
 #define LORVANE_AVX2_MASKS 1
 #endif
