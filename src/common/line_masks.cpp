@@ -1,6 +1,6 @@
 // Line-ending masks 16 bytes at a time with SSE2, or 32 with AVX2 where the processor
 // has it: the mailbox scan reads every byte of every mailbox, and the wider compares take
-// a quarter off its time. The choice is made once, from what the processor reports.
+// about a fifth off its time. The choice is made once, from what the processor reports.
 // Tested by tests/common/lines_test.cpp.
 
 #include "common/line_masks.h"
