@@ -223,8 +223,8 @@ std::pair<size_t, size_t> TMailReader::CachedRange(const TMail& mail) {
     throw lines_outside(count);
   }
   if (last == -1) {
-    // To the end, which is the first NUL: KeepTextParts looks for it as it reads, so that
-    // an attachment is not searched twice.
+    // To the end, which is the first NUL: RemoveBinaryParts looks for it as it reads, so
+    // that an attachment is not searched twice.
     MoveCursor(first, from);
     return {from, text.size()};
   }
@@ -267,7 +267,7 @@ std::string TMailReader::ReadMail(const TMail& mail, bool header_only) {
   // found the message, not even looked at.
   const bool scanned = from == mail.Begin && to == mail.End;
   std::string text =
-      KeepTextParts(message, length_limit_(), scanned ? &mail.ContentTypeLines : nullptr);
+      RemoveBinaryParts(message, length_limit_(), scanned ? &mail.ContentTypeLines : nullptr);
 
   // Encoded words live in the header: the lines up to the first empty one (or the last).
   const size_t header_end = HeaderEnd(text);

@@ -100,10 +100,6 @@ bool IsBinaryContentType(std::string_view upper_value) {
   return false;
 }
 
-std::string RemoveBinaryParts(std::string_view text, bool length_limit) {
-  return KeepTextParts(text, length_limit);
-}
-
 namespace {
 
 // A text that ends at its first NUL, looked for only in the bytes that are read: a binary
@@ -165,8 +161,8 @@ class TTextToNul {
 
 }  // namespace
 
-std::string KeepTextParts(std::string_view whole, bool length_limit,
-                          const std::vector<uint64_t>* type_lines) {
+std::string RemoveBinaryParts(std::string_view whole, bool length_limit,
+                              const std::vector<uint64_t>* type_lines) {
   TTextToNul text(whole);
   std::string kept;
   bool keep = true;

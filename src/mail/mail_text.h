@@ -18,13 +18,12 @@ bool IsBinaryContentType(std::string_view upper_value);
 // Drops every stretch from a binary part's Content-Type line up to the next Content-Type
 // line. With `length_limit`, the text stops at the first Content-Type line reached once
 // 10000 characters are kept. The first line never counts as a Content-Type line. The
-// result is the kept lines of `text` (up to a NUL), each followed by CR LF.
-std::string RemoveBinaryParts(std::string_view text, bool length_limit);
-// The same, where `type_lines`, when given, holds where every line of `text` that begins
-// "Content-Type:" (in any case) starts, in order, as a scan of the mailbox found them: the
-// bytes of a binary part are then not looked at, not even for a NUL.
-std::string KeepTextParts(std::string_view text, bool length_limit,
-                          const std::vector<uint64_t>* type_lines = nullptr);
+// result is the kept lines of `text` (up to a NUL), each followed by CR LF. `type_lines`,
+// when given, holds where every line of `text` that begins "Content-Type:" (in any case)
+// starts, in order, as a scan of the mailbox found them: the bytes of a binary part are
+// then not looked at, not even for a NUL.
+std::string RemoveBinaryParts(std::string_view text, bool length_limit,
+                              const std::vector<uint64_t>* type_lines = nullptr);
 
 // 0..63 for "A"-"Z", "a"-"z", "0"-"9", "+"; 63 for every other byte.
 int Base64Value(unsigned char b);

@@ -86,7 +86,7 @@ TEST(MailTextTest, LeapingOverBinaryPartsKeepsWhatReadingLineByLineKeeps) {
     for (size_t pos = 0; pos < live.size(); pos = FindLineEnd(live, pos, true)->next) {
       if (StartsWithNoCase(live, pos, "CONTENT-TYPE:")) type_lines.push_back(pos);
     }
-    EXPECT_EQ(KeepTextParts(live, false, &type_lines), KeptLineByLine(text));
+    EXPECT_EQ(RemoveBinaryParts(live, false, &type_lines), KeptLineByLine(text));
   }
 }
 
